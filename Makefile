@@ -1,0 +1,34 @@
+# Tallywhirl: `make run` builds and starts the program under Wine,
+# `make test` runs the whole test suite.
+.PHONY: all deps win32 host run stop test bench fuzz format clean
+
+all: win32 host
+
+deps:
+	@bash scripts/deps.sh
+
+win32: deps
+	@cmake --preset win32 >/dev/null
+	@cmake --build --preset win32 -j2
+
+host: deps
+	@cmake --preset host >/dev/null
+	@cmake --build --preset host -j2
+
+run: win32
+	@bash scripts/run.sh
+
+stop:
+	@bash scripts/run.sh stop
+
+test: all
+	@bash scripts/test.sh
+
+bench: win32
+	@bash bench/run.sh
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

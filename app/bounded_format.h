@@ -1,0 +1,7 @@
+#pragma once
+// Formatting into fixed buffers. Platform-free.
+
+// Formats into out, which holds size bytes. Returns 1 when the whole text
+// fit; otherwise out holds the empty text and the result is 0.
+int FormatBounded(char* out, int size, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));

@@ -1,0 +1,4 @@
+#pragma once
+
+// The window class that marks a running copy of the program.
+extern const char MainClassName[];

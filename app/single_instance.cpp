@@ -1,0 +1,10 @@
+#include "app.h"
+#include "main_window.h"
+
+int FindRunningCopy() {
+    HWND running = FindWindowA(MainClassName, nullptr);
+    if (!running)
+        return 0;
+    PostMessageA(running, WM_COMMAND, IDM_OPEN, 0);
+    return 1;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The one-second tick's rules: when to save, when the hook watchdog looks,
+// when it re-installs the hook, and the session clock. Platform-free.
+
+#include <cstdint>
+
+struct TickState {
+    int32_t TimerTicks;
+    uint32_t WatchdogSnapshot; // clicks since start at the previous watchdog check
+    uint32_t LastRehookCount;  // clicks since start when the hook was last re-installed
+};
+
+enum { TickSave = 1, TickWatchdog = 2 };
+
+// Counts one tick and says what is due on it: TickSave on every 30th,
+// TickWatchdog on every 10th.
+int AdvanceTick(TickState* state);
+
+// The watchdog's question, asked with the clicks counted so far: 1 when no
+// click came since the last check although one came since the last
+// re-installation; the re-installation is then recorded.
+int WatchdogWantsRehook(TickState* state, uint32_t clicks);
+
+// Ends a watchdog check with the clicks counted as it ends.
+void WatchdogSettle(TickState* state, uint32_t clicks);
+
+// Whole seconds from start to now of a millisecond count that wraps at 2^32.
+uint32_t SessionSecondsAt(uint32_t nowTick, uint32_t startTick);

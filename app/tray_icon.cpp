@@ -1,0 +1,41 @@
+#include "app.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+enum { WM_TRAYNOTIFY = WM_APP + 1, TrayIconId = 1, TrayRecordSize = 88 };
+
+// The first, 88-byte form of the record, understood by every shell.
+static NOTIFYICONDATAA TrayIconData;
+
+int AddTrayIcon(HWND window) {
+    memset(&TrayIconData, 0, sizeof TrayIconData);
+    TrayIconData.cbSize = TrayRecordSize;
+    TrayIconData.hWnd = window;
+    TrayIconData.uID = TrayIconId;
+    TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    TrayIconData.uCallbackMessage = WM_TRAYNOTIFY;
+    TrayIconData.hIcon = TrayIconImage;
+    lstrcpynA(TrayIconData.szTip, LoadResString(IDS_TITLE), 64);
+    if (Shell_NotifyIconA(NIM_ADD, &TrayIconData))
+        return 1;
+    memset(&TrayIconData, 0, sizeof TrayIconData);
+    return 0;
+}
+
+int RemoveTrayIcon() {
+    if (!TrayIconData.hWnd)
+        return 0;
+    Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
+    memset(&TrayIconData, 0, sizeof TrayIconData);
+    return 1;
+}
+
+BOOL ShowTrayMenu(int x, int y) {
+    SetForegroundWindow(MainWindow);
+    BOOL chosen = TrackPopupMenu(TrayPopup, 0, x, y, 0, MainWindow, nullptr);
+    // Lets the menu close properly when the user clicks elsewhere.
+    PostMessageA(MainWindow, WM_USER, 0, 0);
+    return chosen;
+}

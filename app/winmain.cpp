@@ -1,0 +1,53 @@
+#include "app.h"
+#include "switches.h"
+#include "../capture/capture.h"
+#include "../setup/setup.h"
+#include "../store/counters.h"
+
+HINSTANCE AppInstance;
+DWORD StartTick;
+
+static void RunMessageLoop(MSG* message) {
+    // GetMessageA returns -1 on an invalid call; that ends the loop too.
+    while (GetMessageA(message, nullptr, 0, 0) > 0) {
+        TranslateMessage(message);
+        DispatchMessageA(message);
+    }
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    AppInstance = instance;
+    int autoStart = SwitchPresent(commandLine, LoadResString(IDS_AUTO_SWITCH));
+    int uninstall = SwitchPresent(commandLine, LoadResString(IDS_UNINST_SWITCH));
+
+    if (uninstall) {
+        Uninstall();
+        return 0;
+    }
+    if (InstallIfNeeded())
+        return 0;
+    if (FindRunningCopy())
+        return 0;
+    if (!LoadHookLibrary())
+        return 0;
+
+    StartTick = GetTickCount();
+    LoadTrayResources(AppInstance);
+    LoadCounters();
+    if (!RegisterMainClass())
+        return 0;
+    if (!CreateMainWindow())
+        return 0;
+    CheckDate();
+    if (!autoStart)
+        PostMessageA(MainWindow, WM_COMMAND, IDM_OPEN, 0);
+
+    MSG message = {};
+    RunMessageLoop(&message);
+
+    RemoveTrayIcon();
+    DestroyMainWindow();
+    SaveCounters();
+    // WM_CLOSE is the only source of WM_QUIT, and it posts 0.
+    return 0;
+}

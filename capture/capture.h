@@ -1,0 +1,23 @@
+#pragma once
+// Click capture: the hook library's entry points, the click event and the
+// counting thread. Win32.
+
+#include <windows.h>
+
+#include <cstdint>
+
+typedef void(WINAPI* TallywhirlInitProc)(HMODULE module);
+typedef void(WINAPI* TallywhirlResetProc)();
+
+extern HMODULE HookLibrary;
+extern TallywhirlInitProc TallywhirlInit;
+extern TallywhirlResetProc TallywhirlReset;
+extern HANDLE ClickEvent;
+extern uint32_t ClicksSinceStart; // written by the counting thread only
+
+int LoadHookLibrary();
+
+// Creates the click event, starts the counting thread and installs the hook.
+void StartClickCapture();
+
+uint32_t ReadClicksSinceStart();

@@ -1,0 +1,34 @@
+#include "capture.h"
+#include "../store/counter_set.h"
+#include "../ui/ui.h"
+
+#include <atomic>
+#include <process.h>
+
+HANDLE ClickEvent;
+uint32_t ClicksSinceStart;
+
+uint32_t ReadClicksSinceStart() {
+    return std::atomic_ref<uint32_t>(ClicksSinceStart).load();
+}
+
+static unsigned __stdcall ClickCountThread(void*) {
+    // A failed wait (no event could be made) counts nothing and ends the
+    // thread rather than spinning: no signal can ever arrive then.
+    while (WaitForSingleObject(ClickEvent, INFINITE) == WAIT_OBJECT_0) {
+        std::atomic_ref<uint32_t>(ClicksSinceStart).fetch_add(1);
+        AddClickToAll(&CounterSet);
+        if (StatsPageWindow)
+            RefreshStatistics(0);
+    }
+    return 0;
+}
+
+void StartClickCapture() {
+    ClickEvent = CreateEventA(nullptr, FALSE, FALSE, "TallywhirlEvent");
+    HANDLE thread = reinterpret_cast<HANDLE>(
+        _beginthreadex(nullptr, 0, ClickCountThread, nullptr, 0, nullptr));
+    if (thread)
+        CloseHandle(thread);
+    TallywhirlInit(HookLibrary);
+}

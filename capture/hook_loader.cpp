@@ -1,0 +1,25 @@
+#include "capture.h"
+#include "../app/app.h"
+
+HMODULE HookLibrary;
+TallywhirlInitProc TallywhirlInit;
+TallywhirlResetProc TallywhirlReset;
+
+// The file name under which installation writes the library beside the
+// program; loaded by bare name so that the program's own folder is searched.
+static const char HookLibraryName[] = "Tallywhirl.dll";
+
+int LoadHookLibrary() {
+    HookLibrary = LoadLibraryA(HookLibraryName);
+    if (HookLibrary) {
+        TallywhirlInit = reinterpret_cast<TallywhirlInitProc>(
+            reinterpret_cast<void*>(GetProcAddress(HookLibrary, "TallywhirlInit")));
+        TallywhirlReset = reinterpret_cast<TallywhirlResetProc>(
+            reinterpret_cast<void*>(GetProcAddress(HookLibrary, "TallywhirlReset")));
+        if (TallywhirlInit && TallywhirlReset)
+            return 1;
+    }
+    MessageBoxA(nullptr, LoadResString(IDS_LIBRARY_FAILED), LoadResString(IDS_TITLE),
+                MB_OK | MB_ICONHAND);
+    return 0;
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+// Resource ids shared by the resource script and the code.
+
+#define IDI_APP 101
+#define IDM_TRAY 102
+#define IDI_TRAY 103
+#define IDD_STATISTICS 103
+#define IDD_ABOUT 104
+#define IDD_OPTIONS 105
+#define IDB_PICTURE 107
+#define IDR_HOOK_LIBRARY 113
+#define IDR_README 116
+#define IDB_BANNER 121
+
+#define IDM_OPEN 40002
+#define IDM_TERMINATE 40003
+
+// String table.
+#define IDS_TITLE 1
+#define IDS_HIDE 2
+#define IDS_TERMINATE 3
+#define IDS_ASK_TERMINATE 4
+#define IDS_CURRENT 5
+#define IDS_LAST 6
+#define IDS_DAY 7
+#define IDS_WEEK 8
+#define IDS_MONTH 9
+#define IDS_YEAR 10
+#define IDS_TOTAL 11
+#define IDS_SESSION 12
+#define IDS_PRODUCT 13
+#define IDS_STATS_URL 14
+#define IDS_ASK_NEW_SESSION 15
+#define IDS_ASK_RESET 16
+#define IDS_INSTALLED_NAME 17
+#define IDS_INSTALLED 18
+#define IDS_AUTO_SWITCH 19
+#define IDS_UNINST_SWITCH 20
+#define IDS_UNINSTALL_ITEM 21
+#define IDS_ASK_UNINSTALL 22
+#define IDS_UNINSTALLER_NAME 23
+#define IDS_GROUP 24
+#define IDS_REALLY 25
+#define IDS_README_NAME 26
+#define IDS_README_ITEM 27
+#define IDS_LIBRARY_NAME 28
+#define IDS_LIBRARY_FAILED 29
+#define IDS_ABOUT_URL 30
+#define IDS_INSTALL_FAILED 31
+
+// Statistics page.
+#define IDC_NEW_SESSION 1003
+#define IDC_CUR_YEAR 1004
+#define IDC_CUR_TOTAL 1005
+#define IDC_CLOCK 1006
+#define IDC_STATS_LINK 1009
+#define IDC_LAST_YEAR 1010
+#define IDC_ABOUT_LINK 1011
+#define IDC_DIFF_SESSION 1012
+#define IDC_DIFF_DAY 1013
+#define IDC_DIFF_WEEK 1014
+#define IDC_DIFF_MONTH 1015
+#define IDC_DIFF_YEAR 1016
+#define IDC_CUR_SESSION 1030
+#define IDC_CUR_DAY 1031
+#define IDC_CUR_WEEK 1032
+#define IDC_CUR_MONTH 1033
+#define IDC_LAST_SESSION 1034
+#define IDC_LAST_DAY 1035
+#define IDC_LAST_WEEK 1036
+#define IDC_LAST_MONTH 1037
+
+// Options page.
+#define IDC_AUTOSTART 1002
+#define IDC_RESET_SESSION 1007
+#define IDC_RESET_DAY 1008
+#define IDC_RESET_WEEK 1009
+#define IDC_RESET_MONTH 1011
+#define IDC_RESET_ALL 1012
+#define IDC_RESET_YEAR 1017
+#define IDC_RESET_TOTAL 1018

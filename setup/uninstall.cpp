@@ -1,0 +1,5 @@
+#include "setup.h"
+
+int Uninstall() {
+    return 1;
+}

@@ -1,0 +1,3 @@
+#include "counters.h"
+
+void CheckDate() {}

@@ -1,0 +1,33 @@
+#include "counter_set.h"
+
+#include <atomic>
+
+#include "../res/resource_ids.h"
+
+CounterSetFields CounterSet;
+
+const int PeriodNameIds[LastCount] = {IDS_SESSION, IDS_DAY, IDS_WEEK, IDS_MONTH, IDS_YEAR};
+
+int32_t ReadCount(const int32_t* count) {
+    return std::atomic_ref<int32_t>(*const_cast<int32_t*>(count)).load();
+}
+
+void WriteCount(int32_t* count, int32_t value) {
+    std::atomic_ref<int32_t>(*count).store(value);
+}
+
+static void AddOne(int32_t* count) {
+    // Wraps like the 32-bit counter it is, without signed overflow.
+    std::atomic_ref<uint32_t>(*reinterpret_cast<uint32_t*>(count)).fetch_add(1);
+}
+
+void AddClickToAll(CounterSetFields* set) {
+    for (int p = 0; p < PeriodCount; p++)
+        AddOne(&set->Current[p]);
+}
+
+int32_t MoveToLast(CounterSetFields* set, int period) {
+    int32_t moved = std::atomic_ref<int32_t>(set->Current[period]).exchange(0);
+    WriteCount(&set->Last[period], moved);
+    return moved;
+}

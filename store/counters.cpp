@@ -1,0 +1,86 @@
+#include "counters.h"
+#include "counter_set.h"
+#include "registry.h"
+#include "value_names.h"
+#include "../app/app.h"
+
+static const DWORD ReleaseNumber = 102;
+
+static DWORD ReadNumber(const char* name) {
+    DWORD value = 0;
+    ReadProductValue(name, REG_DWORD, &value, sizeof value);
+    return value;
+}
+
+static void WriteNumber(const char* name, DWORD value) {
+    WriteProductValue(name, REG_DWORD, &value, sizeof value);
+}
+
+// The name of a period's figure: figureId is "Current" or "Last".
+static int CounterName(char* out, int figureId, int nameId) {
+    return BuildValueName(out, NameBufferSize, LoadResString(figureId), LoadResString(nameId));
+}
+
+static int32_t ReadCounter(int figureId, int nameId) {
+    char name[NameBufferSize];
+    if (!CounterName(name, figureId, nameId))
+        return 0;
+    return static_cast<int32_t>(ReadNumber(name));
+}
+
+static void WriteCounter(int figureId, int nameId, int32_t value) {
+    char name[NameBufferSize];
+    if (CounterName(name, figureId, nameId))
+        WriteNumber(name, static_cast<DWORD>(value));
+}
+
+static void RecordProgramFolder() {
+    char path[NameBufferSize];
+    DWORD length = GetModuleFileNameA(AppInstance, path, sizeof path);
+    // A name that filled the buffer may have been cut: it is not a folder.
+    if (length == 0 || length >= sizeof path)
+        return;
+    if (CutToFolder(path))
+        WriteProductValue("Path", REG_SZ, path, 0);
+}
+
+void LoadCounters() {
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    WriteNumber("Release", ReleaseNumber);
+    RecordProgramFolder();
+    CounterSet.OptionAutostart = ReadNumber("OptionAutostart") != 0;
+
+    CounterSet.DateYear = ReadNumber("DateYear");
+    CounterSet.DateMonth = ReadNumber("DateMonth");
+    CounterSet.DateWeek = ReadNumber("DateWeek");
+    CounterSet.DateDay = ReadNumber("DateDay");
+    if (!CounterSet.DateYear || !CounterSet.DateMonth || !CounterSet.DateDay) {
+        CounterSet.DateYear = today.wYear;
+        CounterSet.DateMonth = today.wMonth;
+        CounterSet.DateWeek = today.wDayOfWeek;
+        CounterSet.DateDay = today.wDay;
+    }
+
+    for (int p = PeriodSession; p < LastCount; p++) {
+        WriteCount(&CounterSet.Current[p], ReadCounter(IDS_CURRENT, PeriodNameIds[p]));
+        WriteCount(&CounterSet.Last[p], ReadCounter(IDS_LAST, PeriodNameIds[p]));
+    }
+    WriteCount(&CounterSet.Current[PeriodTotal], ReadCounter(IDS_CURRENT, IDS_TOTAL));
+}
+
+void SaveCounters() {
+    WriteNumber("DateYear", CounterSet.DateYear);
+    WriteNumber("DateMonth", CounterSet.DateMonth);
+    WriteNumber("DateWeek", CounterSet.DateWeek);
+    WriteNumber("DateDay", CounterSet.DateDay);
+
+    // The running session is stored as the last one: every run starts at 0.
+    WriteCounter(IDS_CURRENT, IDS_SESSION, 0);
+    WriteCounter(IDS_LAST, IDS_SESSION, ReadCount(&CounterSet.Current[PeriodSession]));
+    for (int p = PeriodDay; p < LastCount; p++) {
+        WriteCounter(IDS_CURRENT, PeriodNameIds[p], ReadCount(&CounterSet.Current[p]));
+        WriteCounter(IDS_LAST, PeriodNameIds[p], ReadCount(&CounterSet.Last[p]));
+    }
+    WriteCounter(IDS_CURRENT, IDS_TOTAL, ReadCount(&CounterSet.Current[PeriodTotal]));
+}

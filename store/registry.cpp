@@ -1,0 +1,84 @@
+#include "registry.h"
+#include "value_names.h"
+#include "../app/bounded_format.h"
+
+#include <cstring>
+
+static const char ProductKeyFormat[] = "Software\\Larkspoon Software\\%s";
+static const char ProductName[] = "Tallywhirl";
+
+// Read and write rights are asked for even when only reading.
+static const REGSAM KeyAccess = KEY_READ | KEY_WRITE;
+
+int WriteRegValue(HKEY root, const char* subKey, const char* name, DWORD type, const void* data,
+                  int size) {
+    if (!data)
+        return 0;
+    if (size == 0 && type == REG_SZ)
+        size = lstrlenA(static_cast<const char*>(data)) + 1;
+    if (size <= 0)
+        return 0;
+    HKEY key;
+    DWORD disposition;
+    if (RegCreateKeyExA(root, subKey, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE, KeyAccess,
+                        nullptr, &key, &disposition) != ERROR_SUCCESS)
+        return 0;
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+    return 1;
+}
+
+int ReadRegValue(HKEY root, const char* subKey, const char* name, DWORD type, void* data,
+                 int size) {
+    if (!data || size <= 0)
+        return 0;
+    memset(data, 0, size);
+    HKEY key;
+    if (RegOpenKeyExA(root, subKey, 0, KeyAccess, &key) != ERROR_SUCCESS)
+        return 0;
+    DWORD storedType = 0;
+    DWORD storedSize = size;
+    LONG result =
+        RegQueryValueExA(key, name, nullptr, &storedType, static_cast<BYTE*>(data), &storedSize);
+    RegCloseKey(key);
+    if (result == ERROR_SUCCESS &&
+        StoredValueUsable(type, storedType, storedSize, static_cast<char*>(data), size))
+        return 1;
+    // A value of the wrong type or size reads as a missing one.
+    memset(data, 0, size);
+    return 0;
+}
+
+int DeleteRegValue(HKEY root, const char* subKey, const char* name) {
+    HKEY key;
+    if (RegOpenKeyExA(root, subKey, 0, KeyAccess, &key) != ERROR_SUCCESS)
+        return 0;
+    LONG result = RegDeleteValueA(key, name);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+int DeleteRegKey(HKEY root, const char* subKey) {
+    return RegDeleteKeyA(root, subKey) == ERROR_SUCCESS;
+}
+
+static int ProductKeyPath(char* out, int size) {
+    return FormatBounded(out, size, ProductKeyFormat, ProductName);
+}
+
+int WriteProductValue(const char* name, DWORD type, const void* data, int size) {
+    char keyPath[NameBufferSize];
+    if (!ProductKeyPath(keyPath, sizeof keyPath))
+        return 0;
+    return WriteRegValue(HKEY_LOCAL_MACHINE, keyPath, name, type, data, size);
+}
+
+int ReadProductValue(const char* name, DWORD type, void* data, int size) {
+    char keyPath[NameBufferSize];
+    if (!ProductKeyPath(keyPath, sizeof keyPath)) {
+        if (data && size > 0)
+            memset(data, 0, size);
+        return 0;
+    }
+    return ReadRegValue(HKEY_LOCAL_MACHINE, keyPath, name, type, data, size);
+}

@@ -1,0 +1,9 @@
+#include "ui.h"
+
+HWND StatsPageWindow;
+
+int ShowStatisticsSheet(HWND) {
+    return 0;
+}
+
+void RefreshStatistics(int) {}
