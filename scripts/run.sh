@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Starts the freshly built program under Wine in a private prefix under
+# build/run, on $DISPLAY when there is one, else on an X server of its own.
+#   run.sh        start it (in the background) and say how to stop it
+#   run.sh stop   end what run.sh started
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+run="$root/build/run"
+export WINEPREFIX="$run/prefix" WINEARCH=win32 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+
+stop() {
+    [[ -d "$WINEPREFIX" ]] && wineserver -k 2>/dev/null
+    if [[ -f "$run/xvfb.pid" ]]; then
+        kill "$(cat "$run/xvfb.pid")" 2>/dev/null
+        rm -f "$run/xvfb.pid" "$run/display"
+    fi
+    echo "Tallywhirl stopped."
+}
+
+own_display() {
+    if [[ -f "$run/xvfb.pid" ]] && kill -0 "$(cat "$run/xvfb.pid")" 2>/dev/null; then
+        cat "$run/display"
+        return
+    fi
+    local n
+    for n in $(seq 50 89); do
+        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] || break
+    done
+    setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$run/xvfb.log" 2>&1 &
+    echo $! >"$run/xvfb.pid"
+    echo ":$n" >"$run/display"
+    for _ in $(seq 100); do
+        [[ -e /tmp/.X11-unix/X$n ]] && break
+        sleep 0.05
+    done
+    echo ":$n"
+}
+
+start() {
+    mkdir -p "$run/app"
+    if [[ -z "${DISPLAY:-}" ]]; then
+        DISPLAY=$(own_display)
+        export DISPLAY
+        echo "No \$DISPLAY: started a virtual X server on $DISPLAY (see it with: DISPLAY=$DISPLAY xwd -root)."
+    fi
+    if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+        echo "Preparing a private Wine prefix in $WINEPREFIX ..."
+        wineboot -i >"$run/wineboot.log" 2>&1
+        wineserver -w
+    fi
+    # A copy named TW.exe runs in place, beside its hook library.
+    cp "$root/build/win32/Tallywhirl.exe" "$run/app/TW.exe"
+    cp "$root/build/win32/Tallywhirl.dll" "$run/app/Tallywhirl.dll"
+    setsid wine explorer /desktop=Tallywhirl,1024x768 "$run/app/TW.exe" \
+        >"$run/wine.log" 2>&1 </dev/null &
+    echo "Tallywhirl is running in the tray of the Wine desktop \"Tallywhirl\" on $DISPLAY."
+    echo "Stop it with: make stop"
+}
+
+case "${1:-start}" in
+    start) start ;;
+    stop) stop ;;
+    *) echo "usage: $0 [start|stop]" >&2; exit 2 ;;
+esac

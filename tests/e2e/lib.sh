@@ -1,0 +1,111 @@
+# Shared by the end-to-end tests: run inside a Wine session (see
+# scripts/in-wine-session.sh); TW_BUILD is the win32 build folder.
+set -uo pipefail
+
+DRIVER="$TW_BUILD/twdriver.exe"
+MAIN_CLASS="Larkspoon-Tallywhirl"
+PRODUCT_KEY='HKLM\Software\Larkspoon Software\Tallywhirl'
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallywhirl'
+DRIVE_C="$WINEPREFIX/drive_c"
+INSTALL_DIR="$DRIVE_C/Program Files/Tallywhirl"
+WORK="$TW_SESSION_DIR/work/$(basename "$0" .sh)"
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+check() {
+    local what=$1
+    shift
+    "$@" || fail "$what"
+}
+
+driver() {
+    wine "$DRIVER" "$@"
+}
+
+# Ends every running copy and removes all the program leaves behind, so that
+# each test starts from a clean prefix without a new wineboot.
+reset_state() {
+    local i
+    for i in 1 2 3; do
+        driver close "$MAIN_CLASS" >/dev/null 2>&1 || break
+        driver wait-gone "$MAIN_CLASS" 5000 >/dev/null 2>&1
+    done
+    wine reg delete "$PRODUCT_KEY" /f >/dev/null 2>&1
+    wine reg delete 'HKLM\Software\Larkspoon Software' /f >/dev/null 2>&1
+    wine reg delete "$RUN_KEY" /v Tallywhirl /f >/dev/null 2>&1
+    wine reg delete "$UNINSTALL_KEY" /f >/dev/null 2>&1
+    rm -rf "$INSTALL_DIR" "$DRIVE_C/windows/TWUninst.exe"
+    find "$DRIVE_C/users" -iname 'Tallywhirl*' -prune -exec rm -rf {} + 2>/dev/null
+    rm -rf "$WORK"
+    mkdir -p "$WORK"
+}
+
+# A copy of the program under NAME in DIR, beside its hook library.
+place_program() {
+    local dir=$1 name=$2
+    mkdir -p "$dir"
+    cp "$TW_BUILD/Tallywhirl.exe" "$dir/$name"
+    cp "$TW_BUILD/Tallywhirl.dll" "$dir/Tallywhirl.dll"
+}
+
+# Starts a program in the background; its exit code lands in RCFILE.
+start_program() {
+    local rcfile=$1
+    shift
+    rm -f "$rcfile"
+    (
+        wine "$@" >/dev/null 2>&1
+        echo $? >"$rcfile"
+    ) &
+}
+
+# Waits up to SECONDS for the program started with RCFILE to end; prints its
+# exit code.
+wait_exit() {
+    local rcfile=$1 seconds=${2:-20} i
+    for ((i = 0; i < seconds * 10; i++)); do
+        if [[ -s "$rcfile" ]]; then
+            cat "$rcfile"
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "timeout"
+    return 1
+}
+
+# The data of one value as `reg query` shows it (0x... for a DWORD), or
+# nothing when the value is missing.
+reg_value() {
+    local key=$1 name=$2
+    wine reg query "$key" /v "$name" 2>/dev/null | tr -d '\r' |
+        awk -v n="$name" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print; exit }'
+}
+
+product_value() {
+    reg_value "$PRODUCT_KEY" "$1"
+}
+
+# A DWORD product value as a decimal number (empty when missing).
+product_dword() {
+    local hex
+    hex=$(product_value "$1")
+    [[ -n "$hex" ]] && printf '%d\n' "$hex"
+}
+
+set_product_dword() {
+    wine reg add "$PRODUCT_KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null
+}
+
+set_product_sz() {
+    wine reg add "$PRODUCT_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null
+}
+
+expect_eq() {
+    local what=$1 want=$2 got=$3
+    [[ "$want" == "$got" ]] || fail "$what: want '$want', got '$got'"
+}
