@@ -1,8 +1,8 @@
 # Tallywhirl: `make run` builds and starts the program under Wine,
 # `make test` runs the whole test suite.
-.PHONY: all deps win32 host run stop test bench fuzz format clean
+.PHONY: all deps win32 host fuzz-build fuzz run stop test bench format clean
 
-all: win32 host
+all: win32 host fuzz-build
 
 deps:
 	@bash scripts/deps.sh
@@ -14,6 +14,13 @@ win32: deps
 host: deps
 	@cmake --preset host >/dev/null
 	@cmake --build --preset host -j2
+
+fuzz-build: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j2
+
+fuzz: fuzz-build
+	@bash scripts/fuzz.sh
 
 run: win32
 	@bash scripts/run.sh

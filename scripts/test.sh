@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Runs the host tests and the tests under Wine, and sums both up in one line.
+# Runs the host tests, the fuzz corpus replays and the tests under Wine, and
+# sums them up in one line.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
 passed=0
 failed=0
 status=0
-for preset in host win32; do
+for preset in host fuzz win32; do
     echo "== $preset tests"
     log=$(mktemp)
     ctest --preset "$preset" -j2 2>&1 | tee "$log"
