@@ -8,6 +8,7 @@
 //   twdriver answer TEXT yes|no|ok [MS]   wait for a message box containing TEXT and answer it
 //   twdriver box [MS]                     wait for any message box and print its text
 //   twdriver no-box [MS]                  fail if a message box appears within MS
+//   twdriver kill CLASS                   end the window's process at once, as a crash would
 //
 // Exit code 0 on success, 1 when the condition was not met, 2 on bad usage.
 #include <windows.h>
@@ -148,6 +149,24 @@ static int NoBox(int argc, char** argv) {
     return 0;
 }
 
+static int Kill(int argc, char** argv) {
+    if (argc < 3)
+        return 2;
+    HWND window = FindWindowA(argv[2], nullptr);
+    DWORD processId = 0;
+    if (window)
+        GetWindowThreadProcessId(window, &processId);
+    HANDLE process =
+        processId ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId) : nullptr;
+    if (!process) {
+        fprintf(stderr, "no process for a window of class %s\n", argv[2]);
+        return 1;
+    }
+    int ended = TerminateProcess(process, 9) && WaitForSingleObject(process, 10000) == 0;
+    CloseHandle(process);
+    return ended ? 0 : 1;
+}
+
 struct DriverCommand {
     const char* name;
     int (*run)(int argc, char** argv);
@@ -156,7 +175,7 @@ struct DriverCommand {
 static const DriverCommand Commands[] = {
     {"wait-window", WaitWindow}, {"wait-gone", WaitGone}, {"close", Close},
     {"command", Command},        {"answer", Answer},      {"box", Box},
-    {"no-box", NoBox},
+    {"no-box", NoBox},           {"kill", Kill},
 };
 
 int main(int argc, char** argv) {
