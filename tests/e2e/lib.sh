@@ -5,7 +5,7 @@ set -uo pipefail
 DRIVER="$TW_BUILD/twdriver.exe"
 MAIN_CLASS="Larkspoon-Tallywhirl"
 PRODUCT_KEY='HKLM\Software\Larkspoon Software\Tallywhirl'
-RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallywhirl'
 DRIVE_C="$WINEPREFIX/drive_c"
 INSTALL_DIR="$DRIVE_C/Program Files/Tallywhirl"
