@@ -1,0 +1,38 @@
+#include "stat_file.h"
+#include "counter_set.h"
+#include "registry.h"
+#include "stat_lines.h"
+#include "../app/app.h"
+
+static HANDLE OpenWith(const char* fileName, DWORD disposition) {
+    return CreateFileA(fileName, GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+int AppendToFile(const char* fileName, const char* text) {
+    HANDLE file = OpenWith(fileName, OPEN_EXISTING);
+    if (file == INVALID_HANDLE_VALUE)
+        file = OpenWith(fileName, CREATE_NEW);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    SetFilePointer(file, 0, nullptr, FILE_END);
+    DWORD length = lstrlenA(text);
+    DWORD written = 0;
+    BOOL wrote = WriteFile(file, text, length, &written, nullptr);
+    CloseHandle(file);
+    return wrote && written == length;
+}
+
+void AppendStatLine(int period, int32_t count) {
+    char line[StatBufferSize];
+    if (!FormatStatLine(line, sizeof line, period, CounterSet.DateYear, CounterSet.DateMonth,
+                        CounterSet.DateDay, count))
+        return;
+    char folder[StatBufferSize];
+    ReadProductValue("Path", REG_SZ, folder, sizeof folder);
+    char fileName[StatBufferSize];
+    if (!FormatStatFileName(fileName, sizeof fileName, folder,
+                            LoadResString(PeriodNameIds[period])))
+        return;
+    AppendToFile(fileName, line);
+}
