@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 version=$1
 reset_state
 wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version" /f >/dev/null
-trap "wine reg delete 'HKCU\\Software\\Wine' /v Version /f >/dev/null 2>&1" EXIT
+CLEANUP="wine reg delete 'HKCU\\Software\\Wine' /v Version /f >/dev/null 2>&1"
 
 INSTALLED="C:\\Program Files\\Tallywhirl\\TW.exe"
 INSTALLED_TEXT="has been successfully installed"

@@ -11,6 +11,15 @@ DRIVE_C="$WINEPREFIX/drive_c"
 INSTALL_DIR="$DRIVE_C/Program Files/Tallywhirl"
 WORK="$TW_SESSION_DIR/work/$(basename "$0" .sh)"
 
+# Whatever a test leaves running (after a failure, say) ends with it, so that
+# the next test finds a quiet prefix. CLEANUP may hold a test's own last words.
+CLEANUP=""
+end_of_test() {
+    eval "$CLEANUP"
+    wineserver -k 2>/dev/null
+}
+trap end_of_test EXIT
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
@@ -57,10 +66,11 @@ start_program() {
     local rcfile=$1
     shift
     rm -f "$rcfile"
+    # Not holding the test's output open: CTest waits for that to close.
     (
-        wine "$@" >/dev/null 2>&1
+        wine "$@"
         echo $? >"$rcfile"
-    ) &
+    ) >/dev/null 2>&1 &
 }
 
 # Waits up to SECONDS for the program started with RCFILE to end; prints its
