@@ -38,6 +38,14 @@ class ProgramGroup : public testing::Test {
         Clean();
     }
     static void Clean() {
+        // Wine's service shows a new group in an explorer window of its own.
+        for (const char* title : {"Tallywhirl", "TallywhirlDdeTest"}) {
+            while (HWND shown = FindWindowA("ExplorerWClass", title)) {
+                SendMessageA(shown, WM_CLOSE, 0, 0);
+                if (FindWindowA("ExplorerWClass", title) == shown)
+                    break;
+            }
+        }
         for (const char* group : {"Tallywhirl", "TallywhirlDdeTest"}) {
             std::string folder = GroupFolder(group);
             for (const char* item : {"Tallywhirl", "Readme", "Uninstall Tallywhirl", "Item"})
