@@ -43,10 +43,10 @@ static std::string WindowsFile(const char* name) {
 
 static void SetProgramFilesDir(const std::string& value) {
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, CurrentVersionKey, 0,
-                                           KEY_SET_VALUE, &key));
-    RegSetValueExA(key, "ProgramFilesDir", 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(value.c_str()), value.size() + 1);
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExA(HKEY_LOCAL_MACHINE, CurrentVersionKey, 0, KEY_SET_VALUE, &key));
+    RegSetValueExA(key, "ProgramFilesDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   value.size() + 1);
     RegCloseKey(key);
 }
 
