@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the freshly built program under Wine in a private prefix under
-# build/run, on $DISPLAY when there is one, else on an X server of its own.
+# build/run, on $DISPLAY when there is one, else on an X server of its own;
+# it installs itself there and runs from its installed copy.
 #   run.sh        start it (in the background) and say how to stop it
 #   run.sh stop   end what run.sh started
 set -uo pipefail
@@ -38,7 +39,7 @@ own_display() {
 }
 
 start() {
-    mkdir -p "$run/app"
+    mkdir -p "$run"
     if [[ -z "${DISPLAY:-}" ]]; then
         DISPLAY=$(own_display)
         export DISPLAY
@@ -49,12 +50,13 @@ start() {
         wineboot -i >"$run/wineboot.log" 2>&1
         wineserver -w
     fi
-    # A copy named TW.exe runs in place, beside its hook library.
-    cp "$root/build/win32/Tallywhirl.exe" "$run/app/TW.exe"
-    cp "$root/build/win32/Tallywhirl.dll" "$run/app/Tallywhirl.dll"
-    setsid wine explorer /desktop=Tallywhirl,1024x768 "$run/app/TW.exe" \
+    # The freshly built program installs itself, as on a user's first start,
+    # and hands over to the installed copy in the tray; started again, it
+    # closes that copy and installs over it.
+    setsid wine explorer /desktop=Tallywhirl,1024x768 "$root/build/win32/Tallywhirl.exe" \
         >"$run/wine.log" 2>&1 </dev/null &
-    echo "Tallywhirl is running in the tray of the Wine desktop \"Tallywhirl\" on $DISPLAY."
+    echo "Tallywhirl is installing itself in the Wine desktop \"Tallywhirl\" on $DISPLAY;"
+    echo "answer its message, and it runs in the tray of that desktop."
     echo "Stop it with: make stop"
 }
 

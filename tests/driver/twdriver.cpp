@@ -9,9 +9,13 @@
 //   twdriver box [MS]                     wait for any message box and print its text
 //   twdriver no-box [MS]                  fail if a message box appears within MS
 //   twdriver kill CLASS                   end the window's process at once, as a crash would
+//   twdriver link FILE                    print a shell link's target, working directory
+//                                         and description, one a line
+//   twdriver window-pid CLASS             print the process id of CLASS's window
 //
 // Exit code 0 on success, 1 when the condition was not met, 2 on bad usage.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -167,6 +171,56 @@ static int Kill(int argc, char** argv) {
     return ended ? 0 : 1;
 }
 
+static int PrintLink(IShellLinkA* link, const char* file) {
+    IPersistFile* persist = nullptr;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))))
+        return 1;
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, file, -1, wide, MAX_PATH);
+    int result = 1;
+    if (SUCCEEDED(persist->Load(wide, STGM_READ))) {
+        char target[MAX_PATH] = "", folder[MAX_PATH] = "", description[MAX_PATH] = "";
+        link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+        link->GetWorkingDirectory(folder, MAX_PATH);
+        link->GetDescription(description, MAX_PATH);
+        printf("%s\n%s\n%s\n", target, folder, description);
+        result = 0;
+    } else {
+        fprintf(stderr, "cannot load the link %s\n", file);
+    }
+    persist->Release();
+    return result;
+}
+
+static int Link(int argc, char** argv) {
+    if (argc < 3)
+        return 2;
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    int result = 1;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+        result = PrintLink(link, argv[2]);
+        link->Release();
+    }
+    CoUninitialize();
+    return result;
+}
+
+static int WindowPid(int argc, char** argv) {
+    if (argc < 3)
+        return 2;
+    HWND window = FindWindowA(argv[2], nullptr);
+    if (!window) {
+        fprintf(stderr, "no window of class %s\n", argv[2]);
+        return 1;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    printf("%lu\n", pid);
+    return 0;
+}
+
 struct DriverCommand {
     const char* name;
     int (*run)(int argc, char** argv);
@@ -175,7 +229,8 @@ struct DriverCommand {
 static const DriverCommand Commands[] = {
     {"wait-window", WaitWindow}, {"wait-gone", WaitGone}, {"close", Close},
     {"command", Command},        {"answer", Answer},      {"box", Box},
-    {"no-box", NoBox},           {"kill", Kill},
+    {"no-box", NoBox},           {"kill", Kill},          {"link", Link},
+    {"window-pid", WindowPid},
 };
 
 int main(int argc, char** argv) {

@@ -8,6 +8,9 @@ PRODUCT_KEY='HKLM\Software\Larkspoon Software\Tallywhirl'
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallywhirl'
 DRIVE_C="$WINEPREFIX/drive_c"
+CURRENT_VERSION_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion'
+DESKTOP_LINK="$DRIVE_C/users/Public/Desktop/Tallywhirl.lnk"
+GROUP_DIR="$DRIVE_C/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tallywhirl"
 INSTALL_DIR="$DRIVE_C/Program Files/Tallywhirl"
 WORK="$TW_SESSION_DIR/work/$(basename "$0" .sh)"
 
@@ -43,9 +46,16 @@ reset_state() {
         driver close "$MAIN_CLASS" >/dev/null 2>&1 || break
         driver wait-gone "$MAIN_CLASS" 5000 >/dev/null 2>&1
     done
+    # Wine's Program Manager shows a new group in an explorer window.
+    for i in 1 2 3; do
+        driver close ExplorerWClass >/dev/null 2>&1 || break
+    done
     wine reg delete "$PRODUCT_KEY" /f >/dev/null 2>&1
     wine reg delete 'HKLM\Software\Larkspoon Software' /f >/dev/null 2>&1
     wine reg delete "$RUN_KEY" /v Tallywhirl /f >/dev/null 2>&1
+    wine reg add "$CURRENT_VERSION_KEY" /v ProgramFilesDir /t REG_SZ /d 'C:\Program Files' /f \
+        >/dev/null 2>&1
+    rm -rf "$DRIVE_C/TallywhirlApps"
     wine reg delete "$UNINSTALL_KEY" /f >/dev/null 2>&1
     rm -rf "$INSTALL_DIR" "$DRIVE_C/windows/TWUninst.exe"
     find "$DRIVE_C/users" -iname 'Tallywhirl*' -prune -exec rm -rf {} + 2>/dev/null

@@ -1,0 +1,26 @@
+#include "install_rules.h"
+#include "path_join.h"
+
+#include "../app/bounded_format.h"
+
+#include <cstring>
+
+static const char DefaultProgramFiles[] = "C:\\Program Files";
+
+int NeedsInstall(const char* fileName, const char* installedName) {
+    if (!fileName || !installedName)
+        return 1;
+    return strlen(fileName) != strlen(installedName);
+}
+
+int ProgramFilesFolder(char* out, int size, const char* stored) {
+    const char* folder = stored && stored[0] ? stored : DefaultProgramFiles;
+    if (!FormatBounded(out, size, "%s", folder))
+        return 0;
+    DropTrailingBackslash(out);
+    return 1;
+}
+
+int ModulePathComplete(unsigned long length, int size) {
+    return length > 0 && size > 0 && length < static_cast<unsigned long>(size);
+}

@@ -1,0 +1,55 @@
+#include "path_join.h"
+
+#include "../app/bounded_format.h"
+
+#include <cstring>
+
+int JoinPath(char* out, int size, const char* folder, const char* name) {
+    if (!folder || !name) {
+        if (out && size > 0)
+            out[0] = '\0';
+        return 0;
+    }
+    return FormatBounded(out, size, "%s\\%s", folder, name);
+}
+
+int JoinCommand(char* out, int size, const char* path, const char* switchText) {
+    if (!path || !switchText) {
+        if (out && size > 0)
+            out[0] = '\0';
+        return 0;
+    }
+    return FormatBounded(out, size, "%s %s", path, switchText);
+}
+
+void DropTrailingBackslash(char* path) {
+    if (!path)
+        return;
+    size_t length = strlen(path);
+    if (length > 0 && path[length - 1] == '\\')
+        path[length - 1] = '\0';
+}
+
+const char* FileNamePart(const char* path) {
+    if (!path)
+        return "";
+    for (size_t i = strlen(path); i-- > 1;) {
+        if (path[i] == '\\')
+            return path + i + 1;
+    }
+    return "";
+}
+
+int ParentFolder(char* out, int size, const char* path) {
+    if (!out || size <= 0 || !path)
+        return 0;
+    const char* last = strrchr(path, '\\');
+    size_t length = last ? static_cast<size_t>(last - path) : 0;
+    if (length >= static_cast<size_t>(size)) {
+        out[0] = '\0';
+        return 0;
+    }
+    memcpy(out, path, length);
+    out[length] = '\0';
+    return 1;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Path texts of the installation, each built within a bound. Platform-free.
+
+enum { PathBufferSize = 256 };
+
+// "folder\name" into out (size bytes). 0, with out empty, when it does not
+// fit or a part is missing.
+int JoinPath(char* out, int size, const char* folder, const char* name);
+
+// "path switch": a command line, never quoted. 0 when it does not fit.
+int JoinCommand(char* out, int size, const char* path, const char* switchText);
+
+// Removes one backslash at the end, so that a drive root joins as "C:\name".
+void DropTrailingBackslash(char* path);
+
+// Everything after the last backslash, looking from the last character down
+// to the second; the first character is never examined. The empty text when
+// there is none.
+const char* FileNamePart(const char* path);
+
+// The path cut at its last backslash (without it); the empty text when it
+// holds none. 0 when the path does not fit into out.
+int ParentFolder(char* out, int size, const char* path);

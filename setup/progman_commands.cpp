@@ -1,0 +1,79 @@
+#include "progman_commands.h"
+
+#include "../app/bounded_format.h"
+
+#include <cstring>
+
+// Item names go unquoted, even with blanks; only paths are quoted.
+const ProgmanCommandFormat GroupCommands[GroupCommandCount] = {
+    {"[CreateGroup(%s)]", {FieldGroupName, FieldNone, FieldNone}},
+    {"[ShowGroup(%s)]", {FieldGroupName, FieldNone, FieldNone}},
+    {"[ReplaceItem(%s)]", {FieldProgramName, FieldNone, FieldNone}},
+    {"[AddItem(%s,%s)]", {FieldProgramPath, FieldProgramName, FieldNone}},
+    {"[ReplaceItem(%s)]", {FieldReadmeName, FieldNone, FieldNone}},
+    {"[AddItem(%s,%s)]", {FieldReadmePath, FieldReadmeName, FieldNone}},
+    {"[ReplaceItem(%s)]", {FieldUninstallName, FieldNone, FieldNone}},
+    {"[AddItem(%s,%s,%s,1)]", {FieldUninstallCommand, FieldUninstallName, FieldUninstallIcon}},
+    {"[Reload(%s)]", {FieldGroupName, FieldNone, FieldNone}},
+};
+
+const char DeleteGroupFormat[] = "[DeleteGroup(%s)]";
+
+static int Fail(char* out, int size) {
+    if (out && size > 0)
+        out[0] = '\0';
+    return 0;
+}
+
+int FormatProgmanCommand(char* out, int size, const char* format, const char* a1, const char* a2,
+                         const char* a3) {
+    if (!format)
+        return Fail(out, size);
+    if (!a1)
+        return FormatBounded(out, size, "%s", format);
+    if (!a2)
+        return FormatBounded(out, size, format, a1);
+    if (!a3)
+        return FormatBounded(out, size, format, a1, a2);
+    return FormatBounded(out, size, format, a1, a2, a3);
+}
+
+static int HasBlank(const char* text) {
+    return strchr(text, ' ') != nullptr;
+}
+
+int QuoteIfBlank(char* out, int size, const char* path) {
+    if (!path)
+        return Fail(out, size);
+    return FormatBounded(out, size, HasBlank(path) ? "\"%s\"" : "%s", path);
+}
+
+int UninstallItemCommand(char* out, int size, const char* uninstallerPath,
+                         const char* uninstallCommand, const char* switchText) {
+    if (!uninstallerPath || !uninstallCommand || !switchText)
+        return Fail(out, size);
+    if (!HasBlank(uninstallerPath))
+        return FormatBounded(out, size, "%s", uninstallCommand);
+    return FormatBounded(out, size, "\"%s\" %s", uninstallerPath, switchText);
+}
+
+int QuoteGroupItems(QuotedItems* items, const char* programPath, const char* readmePath,
+                    const char* uninstallerPath, const char* uninstallCommand,
+                    const char* switchText) {
+    if (!items)
+        return 0;
+    return QuoteIfBlank(items->readmePath, ItemFieldSize, readmePath) &&
+           QuoteIfBlank(items->programPath, ItemFieldSize, programPath) &&
+           QuoteIfBlank(items->uninstallIcon, ItemFieldSize, uninstallerPath) &&
+           UninstallItemCommand(items->uninstallCommand, ItemFieldSize, uninstallerPath,
+                                uninstallCommand, switchText);
+}
+
+void GroupCommandArgs(const GroupFields* fields, int index, const char* args[3]) {
+    for (int i = 0; i < 3; i++) {
+        GroupField field = FieldNone;
+        if (fields && index >= 0 && index < GroupCommandCount)
+            field = GroupCommands[index].args[i];
+        args[i] = field == FieldNone ? nullptr : fields->text[field];
+    }
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The Program Manager commands that make and remove the program group, and
+// the quoting of their item fields. Platform-free.
+
+enum { ProgmanCommandSize = 1024, ItemFieldSize = 256 };
+
+// The text of one command: the format itself when a1 is missing, else the
+// format filled with a1, then a2, then a3, as far as they are given.
+// 0, with out empty, when it does not fit.
+int FormatProgmanCommand(char* out, int size, const char* format, const char* a1, const char* a2,
+                         const char* a3);
+
+// A path with a blank anywhere in double quotes, else unchanged.
+int QuoteIfBlank(char* out, int size, const char* path);
+
+// The uninstall item's command line: the uninstall command as it is when the
+// uninstaller path has no blank, else "path" and the switch.
+int UninstallItemCommand(char* out, int size, const char* uninstallerPath,
+                         const char* uninstallCommand, const char* switchText);
+
+// What fills the commands' fields.
+enum GroupField {
+    FieldNone,
+    FieldGroupName,
+    FieldProgramName,
+    FieldProgramPath,
+    FieldReadmeName,
+    FieldReadmePath,
+    FieldUninstallName,
+    FieldUninstallCommand,
+    FieldUninstallIcon,
+    GroupFieldCount
+};
+
+struct ProgmanCommandFormat {
+    const char* format;
+    GroupField args[3];
+};
+
+enum { GroupCommandCount = 9 };
+extern const ProgmanCommandFormat GroupCommands[GroupCommandCount];
+extern const char DeleteGroupFormat[];
+
+// The texts of the fields, indexed by GroupField; FieldNone stays null.
+struct GroupFields {
+    const char* text[GroupFieldCount];
+};
+
+// The item fields after quoting, in buffers of their own.
+struct QuotedItems {
+    char programPath[ItemFieldSize];
+    char readmePath[ItemFieldSize];
+    char uninstallCommand[ItemFieldSize];
+    char uninstallIcon[ItemFieldSize];
+};
+
+// Quotes the readme, program and uninstaller paths and the uninstall
+// command. 0 when a quoted field does not fit.
+int QuoteGroupItems(QuotedItems* items, const char* programPath, const char* readmePath,
+                    const char* uninstallerPath, const char* uninstallCommand,
+                    const char* switchText);
+
+// The arguments of command index, null where it has fewer than three.
+void GroupCommandArgs(const GroupFields* fields, int index, const char* args[3]);

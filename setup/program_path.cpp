@@ -1,0 +1,13 @@
+#include "setup.h"
+#include "install_rules.h"
+#include "../app/app.h"
+
+int GetProgramPath(char* out, int size) {
+    out[0] = '\0';
+    DWORD length = GetModuleFileNameA(AppInstance, out, size);
+    if (!ModulePathComplete(length, size)) {
+        out[0] = '\0';
+        return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The first start of a downloaded copy installs it, hands over to the
+# installed copy in the tray and says so; installing again replaces the files
+# over the running copy and keeps the user's autostart choice.
+source "$(dirname "$0")/lib.sh"
+reset_state
+dir="$WORK/my programs"
+mkdir -p "$dir"
+cp "$TW_BUILD/Tallywhirl.exe" "$dir/Tallywhirl.exe"
+
+start_program "$WORK/rc1" "$dir/Tallywhirl.exe"
+text=$(driver answer "successfully installed" ok 30000 | tr -d '\r') || fail "no installation message"
+expect_eq "message" $'Tallywhirl Version 1.2, an incredibly cool app by Oakhart\nhas been successfully installed on your system.' "$text"
+expect_eq "installer's exit code" 0 "$(wait_exit "$WORK/rc1" 15)"
+
+check "program copy" cmp -s "$TW_BUILD/Tallywhirl.exe" "$INSTALL_DIR/TW.exe"
+check "hook library" cmp -s "$TW_BUILD/Tallywhirl.dll" "$INSTALL_DIR/Tallywhirl.dll"
+check "readme" cmp -s "$TW_SOURCE/res/readme.txt" "$INSTALL_DIR/Readme.txt"
+check "uninstaller copy" cmp -s "$TW_BUILD/Tallywhirl.exe" "$DRIVE_C/windows/TWUninst.exe"
+
+program='C:\Program Files\Tallywhirl\TW.exe'
+expect_eq "Run value" "$program -Auto" "$(reg_value "$RUN_KEY" Tallywhirl)"
+expect_eq "DisplayName" "Tallywhirl by Oakhart" "$(reg_value "$UNINSTALL_KEY" DisplayName)"
+expect_eq "UninstallString" 'C:\windows\TWUninst.exe -Uninst' \
+    "$(reg_value "$UNINSTALL_KEY" UninstallString)"
+expect_eq "OptionAutostart" 1 "$(product_dword OptionAutostart)"
+
+link=$(driver link 'C:\users\Public\Desktop\Tallywhirl.lnk' | tr -d '\r') || fail "no desktop shortcut"
+expect_eq "shortcut" "$program"$'\n''C:\Program Files\Tallywhirl'$'\n'"Tallywhirl" "$link"
+
+# Wine's Program Manager makes the group's folder; the rest is its own.
+check "program group" test -d "$GROUP_DIR"
+
+# The installed copy runs in the tray, started with -Auto: no sheet opens.
+check "installed copy runs" driver wait-window "$MAIN_CLASS" 15000
+expect_eq "Path" 'C:\Program Files\Tallywhirl' "$(product_value Path)"
+check "no sheet" driver no-box 1000
+first=$(driver window-pid "$MAIN_CLASS" | tr -d '\r')
+
+# Again, over the running copy, with autostart switched off meanwhile and the
+# readme damaged.
+set_product_dword OptionAutostart 0
+printf 'damaged' >"$INSTALL_DIR/Readme.txt"
+start_program "$WORK/rc2" "$dir/Tallywhirl.exe"
+driver answer "successfully installed" ok 30000 >/dev/null || fail "no message the second time"
+expect_eq "installer's exit code" 0 "$(wait_exit "$WORK/rc2" 15)"
+check "readme replaced" cmp -s "$TW_SOURCE/res/readme.txt" "$INSTALL_DIR/Readme.txt"
+check "program copy" cmp -s "$TW_BUILD/Tallywhirl.exe" "$INSTALL_DIR/TW.exe"
+expect_eq "OptionAutostart kept" 0 "$(product_dword OptionAutostart)"
+expect_eq "no Run value" "" "$(reg_value "$RUN_KEY" Tallywhirl)"
+check "a copy runs again" driver wait-window "$MAIN_CLASS" 15000
+second=$(driver window-pid "$MAIN_CLASS" | tr -d '\r')
+[[ -n "$first" && "$first" != "$second" ]] || fail "the first copy was not closed ($first, $second)"
+
+check "close" driver close "$MAIN_CLASS"
+check "closed" driver wait-gone "$MAIN_CLASS" 10000
+
+reset_state
+echo "install: ok"
