@@ -1,9 +1,89 @@
+// Tallywhirl.dll: the system-wide mouse hook. The platform loads it into every
+// process that takes mouse input; there it signals the named click event once
+// per button press or double-click. It links no runtime and imports only
+// SetWindowsHookExA, UnhookWindowsHookEx, CallNextHookEx, OpenEventA and
+// SetEvent.
 #include <windows.h>
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
+// The one value every process shares: the hook handle, written only by the
+// program's main thread through the two exports.
+__attribute__((section("SHARDATA"), shared)) HHOOK HookHandle = nullptr;
+
+// Per-process state. The name lives in writable data so that the library
+// needs no read-only data section of its own.
+static char EventName[] = "TallywhirlEvent";
+static HINSTANCE LibraryInstance;
+static HANDLE CachedEvent;
+
+// The counted-message table: presses and double-clicks of the left, right and
+// middle buttons, over the client area (0x0201..0x0209) and the frame
+// (0x00A1..0x00A9). Both ranges run in the same order, so one bit per offset
+// from the range's move message serves for both. Releases, moves, the wheel
+// and the extra buttons have no bit.
+static constexpr unsigned Bit(unsigned message) {
+    return 1u << (message - WM_MOUSEMOVE);
+}
+static const unsigned CountedBits = Bit(WM_LBUTTONDOWN) | Bit(WM_LBUTTONDBLCLK) |
+                                    Bit(WM_RBUTTONDOWN) | Bit(WM_RBUTTONDBLCLK) |
+                                    Bit(WM_MBUTTONDOWN) | Bit(WM_MBUTTONDBLCLK);
+static_assert(WM_NCMBUTTONDBLCLK - WM_NCMOUSEMOVE == WM_MBUTTONDBLCLK - WM_MOUSEMOVE &&
+              WM_NCLBUTTONDOWN - WM_NCMOUSEMOVE == WM_LBUTTONDOWN - WM_MOUSEMOVE);
+enum : unsigned { RangeSize = WM_MBUTTONDBLCLK - WM_MOUSEMOVE + 1 };
+
+static bool IsCountedMessage(WPARAM message) {
+    WPARAM offset;
+    if (message - WM_MOUSEMOVE < RangeSize)
+        offset = message - WM_MOUSEMOVE;
+    else if (message - WM_NCMOUSEMOVE < RangeSize)
+        offset = message - WM_NCMOUSEMOVE;
+    else
+        return false;
+    return (CountedBits >> offset) & 1u;
+}
+
+// Opened once per process, at the first counted message that finds the
+// event. Two threads that find it empty at once both open it; only the first
+// keeps its handle in CachedEvent, the other signals through its own handle,
+// which stays open (closing it would need a sixth import).
+static HANDLE ClickEventHandle() {
+    HANDLE event = __atomic_load_n(&CachedEvent, __ATOMIC_ACQUIRE);
+    if (event)
+        return event;
+    event = OpenEventA(EVENT_ALL_ACCESS, TRUE, EventName);
+    if (event)
+        InterlockedCompareExchangePointer(&CachedEvent, event, nullptr);
+    return event;
+}
+
+// Not exported; global so that the link map names it for the tests.
+extern "C" LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && IsCountedMessage(wParam)) {
+        HANDLE event = ClickEventHandle();
+        if (event)
+            SetEvent(event);
+    }
+    HHOOK hook = __atomic_load_n(&HookHandle, __ATOMIC_ACQUIRE);
+    if (hook)
+        return CallNextHookEx(hook, code, wParam, lParam);
+    return 0;
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
+    LibraryInstance = instance;
     return TRUE;
 }
 
-extern "C" void WINAPI TallywhirlInit(HMODULE) {}
+extern "C" void WINAPI TallywhirlInit(HMODULE module) {
+    if (!LibraryInstance)
+        LibraryInstance = module;
+    HHOOK hook = SetWindowsHookExA(WH_MOUSE, MouseHookProc, LibraryInstance, 0);
+    __atomic_store_n(&HookHandle, hook, __ATOMIC_RELEASE);
+}
 
-extern "C" void WINAPI TallywhirlReset() {}
+// The handle is cleared before the hook goes, so that no process passes a
+// message on through a hook that has already been removed.
+extern "C" void WINAPI TallywhirlReset() {
+    HHOOK hook = __atomic_exchange_n(&HookHandle, nullptr, __ATOMIC_ACQ_REL);
+    if (hook)
+        UnhookWindowsHookEx(hook);
+}

@@ -8,6 +8,13 @@
 //   twdriver answer TEXT yes|no|ok [MS]   wait for a message box containing TEXT and answer it
 //   twdriver box [MS]                     wait for any message box and print its text
 //   twdriver no-box [MS]                  fail if a message box appears within MS
+//   twdriver place CLASS X Y W H [MS]     wait for a window of CLASS, move and size it
+//   twdriver geometry CLASS [MS]          print its window and client rectangles and
+//                                         caption height: L T R B  CL CT CR CB  CAPTION
+//   twdriver close-wait CLASS [MS]        send WM_CLOSE and wait until the window's process ends
+//   twdriver report FILE COMMAND ARGS     run COMMAND with its output in FILE and its exit
+//                                         code in FILE.rc (for runs inside a virtual
+//                                         desktop, whose starter keeps neither)
 //   twdriver kill CLASS                   end the window's process at once, as a crash would
 //   twdriver link FILE                    print a shell link's target, working directory
 //                                         and description, one a line
@@ -153,6 +160,68 @@ static int NoBox(int argc, char** argv) {
     return 0;
 }
 
+static HWND WaitForWindow(const char* className, int ms) {
+    for (int waited = 0; waited <= ms; waited += 50) {
+        HWND window = FindWindowA(className, nullptr);
+        if (window && IsWindowVisible(window))
+            return window;
+        Sleep(50);
+    }
+    fprintf(stderr, "no visible window of class %s after %d ms\n", className, ms);
+    return nullptr;
+}
+
+static int Place(int argc, char** argv) {
+    if (argc < 7)
+        return 2;
+    HWND window = WaitForWindow(argv[2], Millis(argc, argv, 7, 10000));
+    if (!window)
+        return 1;
+    ShowWindow(window, SW_RESTORE);
+    BOOL moved = SetWindowPos(window, HWND_TOP, atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
+                              atoi(argv[6]), SWP_SHOWWINDOW);
+    SetForegroundWindow(window);
+    return moved ? 0 : 1;
+}
+
+static int Geometry(int argc, char** argv) {
+    if (argc < 3)
+        return 2;
+    HWND window = WaitForWindow(argv[2], Millis(argc, argv, 3, 10000));
+    if (!window)
+        return 1;
+    RECT frame = {}, client = {};
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    printf("%ld %ld %ld %ld %ld %ld %ld %ld %d\n", frame.left, frame.top, frame.right, frame.bottom,
+           client.left, client.top, client.right, client.bottom, GetSystemMetrics(SM_CYCAPTION));
+    return 0;
+}
+
+static int CloseWait(int argc, char** argv) {
+    if (argc < 3)
+        return 2;
+    HWND window = FindWindowA(argv[2], nullptr);
+    if (!window) {
+        fprintf(stderr, "no window of class %s\n", argv[2]);
+        return 1;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (!process)
+        return 1;
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    DWORD waited = WaitForSingleObject(process, Millis(argc, argv, 3, 10000));
+    CloseHandle(process);
+    if (waited != WAIT_OBJECT_0) {
+        fprintf(stderr, "the process of %s is still running\n", argv[2]);
+        return 1;
+    }
+    return 0;
+}
+
 static int Kill(int argc, char** argv) {
     if (argc < 3)
         return 2;
@@ -221,29 +290,63 @@ static int WindowPid(int argc, char** argv) {
     return 0;
 }
 
+static int RunCommand(int argc, char** argv);
+
+static int Report(int argc, char** argv) {
+    if (argc < 4)
+        return 2;
+    const char* file = argv[2];
+    if (!freopen(file, "w", stdout))
+        return 1;
+    int result = RunCommand(argc - 2, argv + 2);
+    fflush(stdout);
+    char rcFile[MAX_PATH];
+    if (snprintf(rcFile, sizeof rcFile, "%s.rc", file) >= static_cast<int>(sizeof rcFile))
+        return 1;
+    FILE* rc = fopen(rcFile, "w");
+    if (!rc)
+        return 1;
+    fprintf(rc, "%d\n", result);
+    fclose(rc);
+    return result;
+}
+
 struct DriverCommand {
     const char* name;
     int (*run)(int argc, char** argv);
 };
 
 static const DriverCommand Commands[] = {
-    {"wait-window", WaitWindow}, {"wait-gone", WaitGone}, {"close", Close},
-    {"command", Command},        {"answer", Answer},      {"box", Box},
-    {"no-box", NoBox},           {"kill", Kill},          {"link", Link},
+    {"wait-window", WaitWindow},
+    {"wait-gone", WaitGone},
+    {"close", Close},
+    {"command", Command},
+    {"answer", Answer},
+    {"box", Box},
+    {"no-box", NoBox},
+    {"place", Place},
+    {"geometry", Geometry},
+    {"close-wait", CloseWait},
+    {"report", Report},
+    {"kill", Kill},
+    {"link", Link},
     {"window-pid", WindowPid},
 };
 
-int main(int argc, char** argv) {
+// ARGV[1] names the command; 2 when there is none of that name.
+static int RunCommand(int argc, char** argv) {
     if (argc >= 2) {
         for (const DriverCommand& c : Commands) {
-            if (!strcmp(argv[1], c.name)) {
-                int result = c.run(argc, argv);
-                if (result == 2)
-                    fprintf(stderr, "usage: see the top of twdriver.cpp\n");
-                return result;
-            }
+            if (!strcmp(argv[1], c.name))
+                return c.run(argc, argv);
         }
     }
-    fprintf(stderr, "usage: twdriver COMMAND ARGS (see the top of twdriver.cpp)\n");
     return 2;
+}
+
+int main(int argc, char** argv) {
+    int result = RunCommand(argc, argv);
+    if (result == 2)
+        fprintf(stderr, "usage: twdriver COMMAND ARGS (see the top of twdriver.cpp)\n");
+    return result;
 }
