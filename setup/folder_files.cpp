@@ -26,15 +26,38 @@ static void ListProgramFiles(ProgramFileNames* list) {
         list->names[i] = list->text[i];
 }
 
+struct FolderClearing {
+    int othersLeft;  // entries that are not the program's stay, and the folder with them
+    int pendingLeft; // program files that go only at the next restart
+};
+
+static int IsDotEntry(const char* name) {
+    return name[0] == '.' && (!name[1] || (name[1] == '.' && !name[2]));
+}
+
+// The hook library stays mapped in every process the hook reached until the
+// system unloads it there, so it may refuse to go now; it then goes at the
+// next restart.
 static void DeleteIfProgramFile(const char* folder, const WIN32_FIND_DATAA* entry,
-                                const ProgramFileNames* list) {
-    if ((entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || entry->cFileName[0] == '.')
+                                const ProgramFileNames* list, FolderClearing* clearing) {
+    if (IsDotEntry(entry->cFileName))
         return;
-    if (!IsProgramFile(entry->cFileName, list->names, ProgramFileCount))
+    if ((entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || entry->cFileName[0] == '.' ||
+        !IsProgramFile(entry->cFileName, list->names, ProgramFileCount)) {
+        clearing->othersLeft = 1;
         return;
+    }
     char path[PathBufferSize];
-    if (JoinPath(path, sizeof path, folder, entry->cFileName))
-        DeleteFileA(path);
+    if (!JoinPath(path, sizeof path, folder, entry->cFileName)) {
+        clearing->othersLeft = 1;
+        return;
+    }
+    if (DeleteFileA(path))
+        return;
+    if (MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+        clearing->pendingLeft = 1;
+    else
+        clearing->othersLeft = 1;
 }
 
 // Anything else in the folder is the user's and stays, and the folder with it.
@@ -46,15 +69,18 @@ int DeleteFolderFiles(const char* folder) {
         return 0;
     ProgramFileNames list;
     ListProgramFiles(&list);
+    FolderClearing clearing = {};
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(pattern, &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            DeleteIfProgramFile(folder, &entry, &list);
+            DeleteIfProgramFile(folder, &entry, &list, &clearing);
         } while (FindNextFileA(search, &entry));
         FindClose(search);
     }
-    // Removed only when nothing is left in it.
-    RemoveDirectoryA(folder);
+    // Removed only when nothing is left in it; when only files that go at the
+    // next restart are left, the folder follows them then.
+    if (!RemoveDirectoryA(folder) && clearing.pendingLeft && !clearing.othersLeft)
+        MoveFileExA(folder, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     return 1;
 }

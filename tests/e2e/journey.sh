@@ -143,7 +143,7 @@ check "running copy closed" driver wait-gone "$MAIN_CLASS" 5000
 expect_eq "product key" "" "$(product_value Path)"
 expect_eq "Run value" "" "$(reg_value "$RUN_KEY" Tallywhirl)"
 check "the user's notes" test -f "$downloads/notes.txt"
-sleep 1
+expect_folder_removed "$INSTALL_DIR"
 snapshot >"$WORK/files-after"
 left=$(comm -13 "$WORK/files-before" "$WORK/files-after" | grep -v -F "./users/$USER/Temp" |
     grep -v -i -E '^\./windows/(temp|logs)' || true)

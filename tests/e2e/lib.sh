@@ -129,3 +129,28 @@ expect_eq() {
     local what=$1 want=$2 got=$3
     [[ "$want" == "$got" ]] || fail "$what: want '$want', got '$got'"
 }
+
+# A hook library the uninstallation could not delete at once is scheduled to
+# go at the next restart: check that, and restart.
+restart_with_pending_library() {
+    wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
+        /v PendingFileRenameOperations 2>/dev/null | grep -qi 'Tallywhirl.dll' ||
+        fail "the hook library is not scheduled for deletion"
+    wineserver -k
+    wineboot -r >/dev/null 2>&1
+    wineserver -w
+}
+
+# The program folder after an uninstallation: gone at once, or, when the hook
+# library was still mapped in a process the hook reached (Wine never unloads
+# it from them), holding only that library, scheduled to go with the folder at
+# the next restart, which this then carries out.
+expect_folder_removed() {
+    local folder=$1
+    [[ -e "$folder" ]] || return 0
+    local left
+    left=$(ls -A "$folder" | tr '\n' ' ')
+    expect_eq "left in the program folder until the restart" "Tallywhirl.dll " "$left"
+    restart_with_pending_library
+    [[ ! -e "$folder" ]] || fail "program folder still there after the restart: $(ls -A "$folder")"
+}
