@@ -8,6 +8,9 @@
 //   twdriver answer TEXT yes|no|ok [MS]   wait for a message box containing TEXT and answer it
 //   twdriver box [MS]                     wait for any message box and print its text
 //   twdriver no-box [MS]                  fail if a message box appears within MS
+//   twdriver signal N [GAP_MS]            signal the click event N times, GAP_MS apart
+//                                         (default 200, so that each wakes the counter)
+//   twdriver send CLASS MSG WPARAM LPARAM send a message and print its result
 //
 // Exit code 0 on success, 1 when the condition was not met, 2 on bad usage.
 #include <windows.h>
@@ -148,6 +151,39 @@ static int NoBox(int argc, char** argv) {
     return 0;
 }
 
+// Signals the named click event as the hook library does for each click.
+static int Signal(int argc, char** argv) {
+    if (argc < 3)
+        return 2;
+    int count = atoi(argv[2]);
+    int gap = Millis(argc, argv, 3, 200);
+    HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, "TallywhirlEvent");
+    if (!event) {
+        fprintf(stderr, "no event TallywhirlEvent\n");
+        return 1;
+    }
+    for (int i = 0; i < count; i++) {
+        SetEvent(event);
+        Sleep(gap);
+    }
+    CloseHandle(event);
+    return 0;
+}
+
+static int Send(int argc, char** argv) {
+    if (argc < 6)
+        return 2;
+    HWND window = FindWindowA(argv[2], nullptr);
+    if (!window) {
+        fprintf(stderr, "no window of class %s\n", argv[2]);
+        return 1;
+    }
+    LRESULT result = SendMessageA(window, strtoul(argv[3], nullptr, 0), strtoul(argv[4], nullptr, 0),
+                                  strtol(argv[5], nullptr, 0));
+    printf("%ld\n", static_cast<long>(result));
+    return 0;
+}
+
 struct DriverCommand {
     const char* name;
     int (*run)(int argc, char** argv);
@@ -157,6 +193,7 @@ static const DriverCommand Commands[] = {
     {"wait-window", WaitWindow}, {"wait-gone", WaitGone}, {"close", Close},
     {"command", Command},        {"answer", Answer},      {"box", Box},
     {"no-box", NoBox},
+    {"signal", Signal},          {"send", Send},
 };
 
 int main(int argc, char** argv) {

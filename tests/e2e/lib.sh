@@ -57,10 +57,11 @@ start_program() {
     local rcfile=$1
     shift
     rm -f "$rcfile"
+    # Not holding the test's output open: CTest waits for that to close.
     (
-        wine "$@" >/dev/null 2>&1
+        wine "$@"
         echo $? >"$rcfile"
-    ) &
+    ) >/dev/null 2>&1 &
 }
 
 # Waits up to SECONDS for the program started with RCFILE to end; prints its
