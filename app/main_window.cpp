@@ -47,28 +47,24 @@ void DestroyMainWindow() {
     DestroyWindow(MainWindow);
 }
 
-static void RunWatchdog() {
-    uint32_t clicks = ReadClicksSinceStart();
-    if (WatchdogWantsRehook(&Ticks, clicks)) {
-        TallywhirlReset();
-        Sleep(5);
-        TallywhirlInit(HookLibrary);
-        clicks = ReadClicksSinceStart();
-    }
-    WatchdogSettle(&Ticks, clicks);
+static void UpdateSessionClock() {
+    SessionSeconds = SessionSecondsAt(GetTickCount(), StartTick);
 }
 
-static void OnTick() {
-    CheckDate();
-    SessionSeconds = SessionSecondsAt(GetTickCount(), StartTick);
+static void ShowClock() {
     if (StatsPageWindow)
         RefreshStatistics(1);
-    int due = AdvanceTick(&Ticks);
-    if (due & TickSave)
-        SaveCounters();
-    if (due & TickWatchdog)
-        RunWatchdog();
 }
+
+static void Rehook() {
+    TallywhirlReset();
+    Sleep(5);
+    TallywhirlInit(HookLibrary);
+}
+
+static const TickSteps TickWork = {
+    CheckDate, UpdateSessionClock, ShowClock, SaveCounters, ReadClicksSinceStart, Rehook,
+};
 
 static int Ask(HWND owner, int textId, UINT flags) {
     return MessageBoxA(owner, LoadResString(textId), LoadResString(IDS_TITLE), flags) == IDYES;
@@ -132,7 +128,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_TIMER:
         if (wParam == TickTimerId)
-            OnTick();
+            RunTick(&Ticks, &TickWork);
         return 0;
     case WM_TRAYNOTIFY:
         OnTrayNotify(lParam);

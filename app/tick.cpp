@@ -1,7 +1,8 @@
 #include "tick.h"
 
 int AdvanceTick(TickState* state) {
-    state->TimerTicks++;
+    // Wraps like the 32-bit count it is rather than overflowing.
+    state->TimerTicks = static_cast<int32_t>(static_cast<uint32_t>(state->TimerTicks) + 1u);
     int due = 0;
     if (state->TimerTicks % 30 == 0)
         due |= TickSave;
@@ -23,4 +24,26 @@ void WatchdogSettle(TickState* state, uint32_t clicks) {
 
 uint32_t SessionSecondsAt(uint32_t nowTick, uint32_t startTick) {
     return (nowTick - startTick) / 1000;
+}
+
+static void RunWatchdog(TickState* state, const TickSteps* steps) {
+    uint32_t clicks = steps->ReadClicks();
+    if (WatchdogWantsRehook(state, clicks)) {
+        steps->Rehook();
+        // Clicks counted during the re-installation belong to this check.
+        clicks = steps->ReadClicks();
+    }
+    WatchdogSettle(state, clicks);
+}
+
+int RunTick(TickState* state, const TickSteps* steps) {
+    steps->CheckDate();
+    steps->UpdateSessionClock();
+    steps->ShowClock();
+    int due = AdvanceTick(state);
+    if (due & TickSave)
+        steps->Save();
+    if (due & TickWatchdog)
+        RunWatchdog(state, steps);
+    return due;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The one-second tick's rules: when to save, when the hook watchdog looks,
-// when it re-installs the hook, and the session clock. Platform-free.
+// when it re-installs the hook, the session clock, and the order in which a
+// tick does its work. Platform-free.
 
 #include <cstdint>
 
@@ -26,3 +27,17 @@ void WatchdogSettle(TickState* state, uint32_t clicks);
 
 // Whole seconds from start to now of a millisecond count that wraps at 2^32.
 uint32_t SessionSecondsAt(uint32_t nowTick, uint32_t startTick);
+
+// The work a tick hands to the platform, each step done when the tick says.
+struct TickSteps {
+    void (*CheckDate)();
+    void (*UpdateSessionClock)();
+    void (*ShowClock)(); // redraws the clock cell while the statistics page exists
+    void (*Save)();
+    uint32_t (*ReadClicks)();
+    void (*Rehook)(); // removes the hook, waits briefly and installs it again
+};
+
+// One tick, in order: rollover check, session clock, clock display, the
+// save on every 30th tick, the watchdog on every 10th. Returns what was due.
+int RunTick(TickState* state, const TickSteps* steps);

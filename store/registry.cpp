@@ -23,9 +23,10 @@ int WriteRegValue(HKEY root, const char* subKey, const char* name, DWORD type, c
     if (RegCreateKeyExA(root, subKey, 0, const_cast<char*>(""), REG_OPTION_NON_VOLATILE, KeyAccess,
                         nullptr, &key, &disposition) != ERROR_SUCCESS)
         return 0;
-    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    // A value that could not be set is a failed write, not a success.
+    LONG result = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
-    return 1;
+    return result == ERROR_SUCCESS;
 }
 
 int ReadRegValue(HKEY root, const char* subKey, const char* name, DWORD type, void* data,

@@ -19,6 +19,9 @@
 //   twdriver link FILE                    print a shell link's target, working directory
 //                                         and description, one a line
 //   twdriver window-pid CLASS             print the process id of CLASS's window
+//   twdriver signal N [GAP_MS]            signal the click event N times, GAP_MS apart
+//                                         (default 200, so that each wakes the counter)
+//   twdriver send CLASS MSG WPARAM LPARAM send a message and print its result
 //
 // Exit code 0 on success, 1 when the condition was not met, 2 on bad usage.
 #include <windows.h>
@@ -222,6 +225,39 @@ static int CloseWait(int argc, char** argv) {
     return 0;
 }
 
+// Signals the named click event as the hook library does for each click.
+static int Signal(int argc, char** argv) {
+    if (argc < 3)
+        return 2;
+    int count = atoi(argv[2]);
+    int gap = Millis(argc, argv, 3, 200);
+    HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, "TallywhirlEvent");
+    if (!event) {
+        fprintf(stderr, "no event TallywhirlEvent\n");
+        return 1;
+    }
+    for (int i = 0; i < count; i++) {
+        SetEvent(event);
+        Sleep(gap);
+    }
+    CloseHandle(event);
+    return 0;
+}
+
+static int Send(int argc, char** argv) {
+    if (argc < 6)
+        return 2;
+    HWND window = FindWindowA(argv[2], nullptr);
+    if (!window) {
+        fprintf(stderr, "no window of class %s\n", argv[2]);
+        return 1;
+    }
+    LRESULT result = SendMessageA(window, strtoul(argv[3], nullptr, 0), strtoul(argv[4], nullptr, 0),
+                                  strtol(argv[5], nullptr, 0));
+    printf("%ld\n", static_cast<long>(result));
+    return 0;
+}
+
 static int Kill(int argc, char** argv) {
     if (argc < 3)
         return 2;
@@ -311,6 +347,12 @@ static int Report(int argc, char** argv) {
     return result;
 }
 
+    LRESULT result = SendMessageA(window, strtoul(argv[3], nullptr, 0), strtoul(argv[4], nullptr, 0),
+                                  strtol(argv[5], nullptr, 0));
+    printf("%ld\n", static_cast<long>(result));
+    return 0;
+}
+
 struct DriverCommand {
     const char* name;
     int (*run)(int argc, char** argv);
@@ -331,6 +373,8 @@ static const DriverCommand Commands[] = {
     {"kill", Kill},
     {"link", Link},
     {"window-pid", WindowPid},
+    {"signal", Signal},
+    {"send", Send},
 };
 
 // ARGV[1] names the command; 2 when there is none of that name.
