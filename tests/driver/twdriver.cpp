@@ -22,9 +22,22 @@
 //   twdriver signal N [GAP_MS]            signal the click event N times, GAP_MS apart
 //                                         (default 200, so that each wakes the counter)
 //   twdriver send CLASS MSG WPARAM LPARAM send a message and print its result
+//   twdriver wait-sheet [MS]              wait until the statistics sheet is shown
+//   twdriver sheets                       print how many statistics sheets are shown
+//   twdriver text ID...                   print each control's text, one a line
+//   twdriver rect ID                      print "left top right bottom visible" in screen
+//                                         pixels; ID 0 is the sheet itself
+//   twdriver press ID                     click a button, as the mouse would
+//   twdriver check ID                     print a check box's state (0 or 1)
+//   twdriver tab N                        select the sheet's tab N (0 first)
+//   twdriver move X Y                     move the sheet, as a user would drag it
+//
+// A control ID is looked for on the sheet's current page first, then among
+// the sheet's own buttons.
 //
 // Exit code 0 on success, 1 when the condition was not met, 2 on bad usage.
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -353,6 +366,128 @@ static int Report(int argc, char** argv) {
     return 0;
 }
 
+// A statistics sheet: a dialog with the program's title and a tab control,
+// which tells it from a message box of the same caption.
+static HWND FindSheet(HWND after) {
+    HWND sheet = after;
+    while ((sheet = FindWindowExA(nullptr, sheet, "#32770", TitleText)) != nullptr) {
+        if (IsWindowVisible(sheet) && FindWindowExA(sheet, nullptr, "SysTabControl32", nullptr))
+            return sheet;
+    }
+    return nullptr;
+}
+
+static HWND SheetOrComplain() {
+    HWND sheet = FindSheet(nullptr);
+    if (!sheet)
+        fprintf(stderr, "no statistics sheet\n");
+    return sheet;
+}
+
+static HWND FindSheetControl(HWND sheet, int id) {
+    if (id == 0)
+        return sheet;
+    HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    HWND control = page ? GetDlgItem(page, id) : nullptr;
+    if (!control)
+        control = GetDlgItem(sheet, id);
+    if (!control)
+        fprintf(stderr, "no control %d on the sheet's current page or the sheet\n", id);
+    return control;
+}
+
+static HWND ControlOfArgument(int argc, char** argv) {
+    if (argc < 3)
+        return nullptr;
+    HWND sheet = SheetOrComplain();
+    return sheet ? FindSheetControl(sheet, atoi(argv[2])) : nullptr;
+}
+
+static int WaitSheet(int argc, char** argv) {
+    int ms = Millis(argc, argv, 2, 10000);
+    for (int waited = 0; waited <= ms; waited += 50) {
+        if (FindSheet(nullptr))
+            return 0;
+        Sleep(50);
+    }
+    fprintf(stderr, "no statistics sheet after %d ms\n", ms);
+    return 1;
+}
+
+static int Sheets(int, char**) {
+    int count = 0;
+    for (HWND sheet = FindSheet(nullptr); sheet; sheet = FindSheet(sheet))
+        count++;
+    printf("%d\n", count);
+    return 0;
+}
+
+static int Text(int argc, char** argv) {
+    if (argc < 3)
+        return 2;
+    HWND sheet = SheetOrComplain();
+    if (!sheet)
+        return 1;
+    for (int i = 2; i < argc; i++) {
+        HWND control = FindSheetControl(sheet, atoi(argv[i]));
+        if (!control)
+            return 1;
+        char text[512];
+        GetWindowTextA(control, text, sizeof text);
+        printf("%s\n", text);
+    }
+    return 0;
+}
+
+static int Rect(int argc, char** argv) {
+    HWND control = ControlOfArgument(argc, argv);
+    if (!control)
+        return argc < 3 ? 2 : 1;
+    RECT box;
+    GetWindowRect(control, &box);
+    printf("%ld %ld %ld %ld %d\n", box.left, box.top, box.right, box.bottom,
+           IsWindowVisible(control) ? 1 : 0);
+    return 0;
+}
+
+static int Press(int argc, char** argv) {
+    HWND control = ControlOfArgument(argc, argv);
+    if (!control)
+        return argc < 3 ? 2 : 1;
+    // Posted: a question the click asks must not hold up the driver.
+    PostMessageA(control, BM_CLICK, 0, 0);
+    return 0;
+}
+
+static int Check(int argc, char** argv) {
+    HWND control = ControlOfArgument(argc, argv);
+    if (!control)
+        return argc < 3 ? 2 : 1;
+    printf("%d\n", static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)));
+    return 0;
+}
+
+static int Tab(int argc, char** argv) {
+    if (argc < 3)
+        return 2;
+    HWND sheet = SheetOrComplain();
+    if (!sheet)
+        return 1;
+    return SendMessageA(sheet, PSM_SETCURSEL, atoi(argv[2]), 0) ? 0 : 1;
+}
+
+static int Move(int argc, char** argv) {
+    if (argc < 4)
+        return 2;
+    HWND sheet = SheetOrComplain();
+    if (!sheet)
+        return 1;
+    return SetWindowPos(sheet, nullptr, atoi(argv[2]), atoi(argv[3]), 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+               ? 0
+               : 1;
+}
+
 struct DriverCommand {
     const char* name;
     int (*run)(int argc, char** argv);
@@ -375,6 +510,14 @@ static const DriverCommand Commands[] = {
     {"window-pid", WindowPid},
     {"signal", Signal},
     {"send", Send},
+    {"wait-sheet", WaitSheet},
+    {"sheets", Sheets},
+    {"text", Text},
+    {"rect", Rect},
+    {"press", Press},
+    {"check", Check},
+    {"tab", Tab},
+    {"move", Move},
 };
 
 // ARGV[1] names the command; 2 when there is none of that name.

@@ -1,0 +1,20 @@
+#include "display_texts.h"
+#include "percent_change.h"
+#include "../app/bounded_format.h"
+
+int FormatCountText(char* out, int size, int32_t count) {
+    return FormatBounded(out, size, "%d", static_cast<int>(count));
+}
+
+int FormatDifferenceText(char* out, int size, int64_t percent) {
+    if (percent == NoComparison)
+        return FormatBounded(out, size, "%s", "n/a");
+    return FormatBounded(out, size, "%s%lld%%", percent > 0 ? "+" : "",
+                         static_cast<long long>(percent));
+}
+
+int FormatClockText(char* out, int size, uint32_t seconds) {
+    return FormatBounded(out, size, "%02u:%02u:%02u", static_cast<unsigned>(seconds / 3600),
+                         static_cast<unsigned>(seconds / 60 % 60),
+                         static_cast<unsigned>(seconds % 60));
+}

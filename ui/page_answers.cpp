@@ -1,0 +1,34 @@
+#include "sheet_parts.h"
+#include "../app/app.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+int AnswerKillActive(HWND page) {
+    SetWindowLongA(page, DWL_MSGRESULT, FALSE);
+    return 1;
+}
+
+int AnswerApply(HWND page) {
+    SetWindowLongA(page, DWL_MSGRESULT, PSNRET_NOERROR);
+    return 1;
+}
+
+INT_PTR AnswerSheetNotify(HWND page, LPARAM lParam) {
+    switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
+    case PSN_KILLACTIVE:
+        return AnswerKillActive(page);
+    case PSN_APPLY:
+        return AnswerApply(page);
+    }
+    return 0;
+}
+
+void OpenLinkPage(HWND page, int urlId) {
+    ShellExecuteA(page, "open", LoadResString(urlId), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+int AskQuestion(HWND page, int textId) {
+    return MessageBoxA(page, LoadResString(textId), LoadResString(IDS_TITLE),
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+}

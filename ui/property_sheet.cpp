@@ -1,0 +1,68 @@
+#include "sheet_parts.h"
+#include "sheet_flags.h"
+#include "../app/app.h"
+
+#include <commctrl.h>
+
+#include <cstddef>
+
+// The first, 40-byte forms of the platform's page and header records: the
+// sheet steps through the page array by each record's own size.
+struct PageRecord {
+    DWORD Size;
+    DWORD Flags;
+    HINSTANCE Instance;
+    LPCSTR Template;
+    LPCSTR Icon;
+    LPCSTR Title;
+    DLGPROC Procedure;
+    LPARAM Parameter;
+    LPFNPSPCALLBACKA Callback;
+    UINT* RefParent;
+};
+static_assert(sizeof(PageRecord) == 40, "page record of the first form");
+static_assert(offsetof(PROPSHEETHEADERA, pfnCallback) + sizeof(PFNPROPSHEETCALLBACK) == 40,
+              "header record of the first form");
+
+static LPCSTR ResourceId(uint32_t id) {
+    return id ? MAKEINTRESOURCEA(id & 0xFFFF) : nullptr;
+}
+
+static PageRecord DescribePage(const PageSpec& spec, int withHelp) {
+    PageRecord page = {};
+    page.Size = sizeof page;
+    page.Flags = PageFlags(spec.TitleId, spec.IconId, withHelp);
+    page.Instance = AppInstance;
+    page.Template = MAKEINTRESOURCEA(spec.TemplateId & 0xFFFF);
+    page.Icon = ResourceId(spec.IconId);
+    page.Title = ResourceId(spec.TitleId);
+    page.Procedure = spec.Procedure;
+    return page;
+}
+
+int RunPropertySheet(HWND owner, const char* caption, int startPage, PFNPROPSHEETCALLBACK callback,
+                     const PageSpec* pages, int captionIsTitle, int withHelp, int modeless) {
+    PageRecord records[MaxSheetPages] = {};
+    int count = 0;
+    while (count < MaxSheetPages && pages[count].TemplateId != 0) {
+        records[count] = DescribePage(pages[count], withHelp);
+        count++;
+    }
+    if (count == 0)
+        return 0;
+
+    PROPSHEETHEADERA header = {};
+    header.dwSize = 40;
+    header.dwFlags = SheetFlags(captionIsTitle, withHelp, modeless);
+    header.hwndParent = owner;
+    header.hInstance = AppInstance;
+    header.pszIcon = MAKEINTRESOURCEA(IDI_APP);
+    header.pszCaption = caption;
+    header.nPages = count;
+    header.nStartPage = startPage;
+    header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(records);
+    header.pfnCallback = callback;
+
+    SetFocus(owner);
+    return static_cast<int>(PropertySheetA(&header));
+}

@@ -1,0 +1,69 @@
+#include "ui.h"
+#include "sheet_parts.h"
+#include "display_map.h"
+#include "display_texts.h"
+#include "percent_change.h"
+#include "../app/app.h"
+
+#include <atomic>
+
+HWND StatsPageWindow;
+int64_t PercentChange[LastCount];
+
+// Both threads refresh; whole 64-bit loads and stores keep a colour from
+// ever reading half of one value and half of another.
+static void StorePercent(int period, int64_t percent) {
+    std::atomic_ref<int64_t>(PercentChange[period]).store(percent);
+}
+
+static int64_t LoadPercent(int period) {
+    return std::atomic_ref<int64_t>(PercentChange[period]).load();
+}
+
+// From the counting thread this is a message sent to the main thread, which
+// owns the page, and waits until it has been handled.
+static void SetCell(HWND page, int id, const char* text) {
+    SendDlgItemMessageA(page, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+static void RefreshPeriodRow(HWND page, int period, char* text, int size) {
+    int32_t current = ReadCount(&CounterSet.Current[period]);
+    int32_t last = ReadCount(&CounterSet.Last[period]);
+    int64_t percent = PercentChangeOf(current, last);
+    StorePercent(period, percent);
+    FormatCountText(text, size, current);
+    SetCell(page, CurrentIds[period], text);
+    FormatCountText(text, size, last);
+    SetCell(page, LastIds[period], text);
+    FormatDifferenceText(text, size, percent);
+    SetCell(page, DifferenceIds[period], text);
+}
+
+void RefreshStatistics(int timeOnly) {
+    HWND page = std::atomic_ref<HWND>(StatsPageWindow).load();
+    if (!page)
+        return;
+    char text[256];
+    if (!timeOnly) {
+        for (int p = PeriodSession; p < LastCount; p++)
+            RefreshPeriodRow(page, p, text, sizeof text);
+        FormatCountText(text, sizeof text, ReadCount(&CounterSet.Current[PeriodTotal]));
+        SetCell(page, IDC_CUR_TOTAL, text);
+    }
+    FormatClockText(text, sizeof text, SessionSeconds);
+    SetCell(page, IDC_CLOCK, text);
+}
+
+INT_PTR AnswerDifferenceColour(HWND page, HDC dc, HWND control) {
+    for (int p = PeriodSession; p < LastCount; p++) {
+        if (control != GetDlgItem(page, DifferenceIds[p]))
+            continue;
+        uint32_t colour;
+        if (!DifferenceColour(LoadPercent(p), &colour))
+            return 0;
+        SetTextColor(dc, colour);
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    return 0;
+}
