@@ -360,12 +360,6 @@ static int Report(int argc, char** argv) {
     return result;
 }
 
-    LRESULT result = SendMessageA(window, strtoul(argv[3], nullptr, 0), strtoul(argv[4], nullptr, 0),
-                                  strtol(argv[5], nullptr, 0));
-    printf("%ld\n", static_cast<long>(result));
-    return 0;
-}
-
 // A statistics sheet: a dialog with the program's title and a tab control,
 // which tells it from a message box of the same caption.
 static HWND FindSheet(HWND after) {
