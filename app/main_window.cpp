@@ -133,6 +133,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_TRAYNOTIFY:
         OnTrayNotify(lParam);
         return 0;
+    case WM_CLICKREFRESH:
+        RefreshAfterClicks();
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -21,3 +21,11 @@ int LoadHookLibrary();
 void StartClickCapture();
 
 uint32_t ReadClicksSinceStart();
+
+// Posted by the counting thread to the main window when the statistics page
+// is to be redrawn: a click never waits for the window's thread.
+enum { WM_CLICKREFRESH = WM_APP + 2 };
+
+// The main window's answer to WM_CLICKREFRESH: takes the pending request
+// and redraws the page once for all the clicks it covers.
+void RefreshAfterClicks();

@@ -1,4 +1,5 @@
 #include "capture.h"
+#include "../app/app.h"
 #include "../store/counter_set.h"
 #include "../ui/ui.h"
 
@@ -7,9 +8,25 @@
 
 HANDLE ClickEvent;
 uint32_t ClicksSinceStart;
+static LONG RefreshPending;
 
 uint32_t ReadClicksSinceStart() {
     return std::atomic_ref<uint32_t>(ClicksSinceStart).load();
+}
+
+// The page belongs to the main thread, which may be busy for seconds (a
+// window being destroyed waits on the display): a click that waited for it
+// would let the clicks behind it merge in the auto-reset event. So the
+// thread only asks for a redraw, at most one outstanding.
+static void RequestRefresh() {
+    if (!std::atomic_ref<LONG>(RefreshPending).exchange(1))
+        PostMessageA(MainWindow, WM_CLICKREFRESH, 0, 0);
+}
+
+void RefreshAfterClicks() {
+    std::atomic_ref<LONG>(RefreshPending).store(0);
+    if (StatsPageWindow)
+        RefreshStatistics(0);
 }
 
 static unsigned __stdcall ClickCountThread(void*) {
@@ -19,15 +36,15 @@ static unsigned __stdcall ClickCountThread(void*) {
         std::atomic_ref<uint32_t>(ClicksSinceStart).fetch_add(1);
         AddClickToAll(&CounterSet);
         if (StatsPageWindow)
-            RefreshStatistics(0);
+            RequestRefresh();
     }
     return 0;
 }
 
 void StartClickCapture() {
     ClickEvent = CreateEventA(nullptr, FALSE, FALSE, "TallywhirlEvent");
-    HANDLE thread = reinterpret_cast<HANDLE>(
-        _beginthreadex(nullptr, 0, ClickCountThread, nullptr, 0, nullptr));
+    HANDLE thread =
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ClickCountThread, nullptr, 0, nullptr));
     if (thread)
         CloseHandle(thread);
     TallywhirlInit(HookLibrary);

@@ -265,8 +265,8 @@ static int Send(int argc, char** argv) {
         fprintf(stderr, "no window of class %s\n", argv[2]);
         return 1;
     }
-    LRESULT result = SendMessageA(window, strtoul(argv[3], nullptr, 0), strtoul(argv[4], nullptr, 0),
-                                  strtol(argv[5], nullptr, 0));
+    LRESULT result = SendMessageA(window, strtoul(argv[3], nullptr, 0),
+                                  strtoul(argv[4], nullptr, 0), strtol(argv[5], nullptr, 0));
     printf("%ld\n", static_cast<long>(result));
     return 0;
 }

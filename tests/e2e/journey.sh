@@ -4,6 +4,7 @@
 # kinds of ending, and the uninstallation. Argument: the Windows version Wine
 # reports (winxp, win10).
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/sheet_lib.sh"
 version=$1
 reset_state
 wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version" /f >/dev/null
@@ -70,7 +71,7 @@ set_stored_date() {
     set_product_dword DateYear "$(date -d "$1" +%Y)"
     set_product_dword DateMonth "$(date -d "$1" +%-m)"
     set_product_dword DateDay "$(date -d "$1" +%-d)"
-    set_product_dword DateDayOfWeek "$(date -d "$1" +%w)"
+    set_product_dword DateWeek "$(date -d "$1" +%w)"
 }
 
 echo "== first start installs"
@@ -82,10 +83,12 @@ wine notepad >/dev/null 2>&1 &
 notepad=$!
 click_in_notepad 6
 check "Open" driver command "$MAIN_CLASS" 40002
-session=$(driver cell 1 2>/dev/null | tr -d '\r')
-expect_eq "session cell on the sheet" 6 "$session"
-check "sheet closes" driver sheet-close
-wait_saved CounterCurrentSession 6
+check "sheet" driver wait-sheet 10000
+expect_eq "session cell on the sheet" 6 "$(sheet_text 1030)"
+expect_eq "total cell on the sheet" 6 "$(sheet_text 1005)"
+check "Hide" driver press 2
+check "sheet closes" wait_no_sheet
+wait_saved CounterLastSession 6
 
 echo "== ended by Terminate"
 terminate

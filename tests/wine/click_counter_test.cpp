@@ -9,9 +9,12 @@
 
 #include <tlhelp32.h>
 
+#include "app/app.h"
+#include "res/resource_ids.h"
 #include "scratch_registry.h"
 #include "store/counter_set.h"
 #include "store/counters.h"
+#include "ui/ui.h"
 
 static int InitCalls;
 static HMODULE InitModule;
@@ -153,6 +156,87 @@ TEST(ClickCounter, EverySignalCountedIsOneClickInEveryPeriod) {
     EXPECT_EQ(7, ReadCount(&CounterSet.Last[PeriodDay])) << "last figures are not counted";
     EXPECT_EQ(0, ReadCount(&CounterSet.Last[PeriodSession]));
     CloseHandle(event);
+}
+
+static int RefreshMessages;
+
+static LRESULT CALLBACK RefreshWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLICKREFRESH) {
+        RefreshMessages++;
+        RefreshAfterClicks();
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+static INT_PTR CALLBACK PlainPageProc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
+
+static DWORD WINAPI SignalTenSlowly(void*) {
+    HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, "TallywhirlEvent");
+    for (int i = 0; i < 10; i++) {
+        SetEvent(event);
+        Sleep(100);
+    }
+    CloseHandle(event);
+    return 0;
+}
+
+static std::string CellText(HWND page, int id) {
+    char text[64] = "";
+    GetDlgItemTextA(page, id, text, sizeof text);
+    return text;
+}
+
+// With the statistics page open and its thread busy (not reading messages),
+// every click is still counted; the page then shows them all after one
+// redraw request.
+TEST(ClickCounter, ABusyWindowThreadCostsNoClickAndThePageShowsThemAll) {
+    ASSERT_NE(nullptr, ClickEvent) << "needs the thread of the tests before";
+    uint32_t base = SettledClicks();
+    memset(&CounterSet, 0, sizeof CounterSet);
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = RefreshWindowProc;
+    windowClass.hInstance = AppInstance;
+    windowClass.lpszClassName = "TallywhirlRefreshTest";
+    ASSERT_NE(0, RegisterClassA(&windowClass));
+    MainWindow = CreateWindowA("TallywhirlRefreshTest", "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                               nullptr, AppInstance, nullptr);
+    ASSERT_NE(nullptr, MainWindow);
+    HWND page =
+        CreateDialogA(AppInstance, MAKEINTRESOURCEA(IDD_STATISTICS), MainWindow, PlainPageProc);
+    ASSERT_NE(nullptr, page);
+    SetDlgItemTextA(page, IDC_CUR_SESSION, "-");
+    StatsPageWindow = page;
+    RefreshMessages = 0;
+
+    HANDLE signaller = CreateThread(nullptr, 0, SignalTenSlowly, nullptr, 0, nullptr);
+    Sleep(1500);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(signaller, 5000));
+    CloseHandle(signaller);
+    EXPECT_EQ(10u, ReadClicksSinceStart() - base) << "clicks lost while the window thread slept";
+    EXPECT_EQ("-", CellText(page, IDC_CUR_SESSION)) << "drawn only by the window's own thread";
+
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+    EXPECT_EQ(1, RefreshMessages) << "one outstanding redraw request at a time";
+    EXPECT_EQ("10", CellText(page, IDC_CUR_SESSION));
+    EXPECT_EQ("10", CellText(page, IDC_CUR_TOTAL));
+
+    StatsPageWindow = nullptr;
+    HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, "TallywhirlEvent");
+    SetEvent(event);
+    CloseHandle(event);
+    EXPECT_EQ(11u, SettledClicks() - base);
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+    EXPECT_EQ(1, RefreshMessages) << "no redraw asked for without the page";
+    EXPECT_EQ("10", CellText(page, IDC_CUR_SESSION));
+    DestroyWindow(page);
+    DestroyWindow(MainWindow);
+    MainWindow = nullptr;
 }
 
 enum { SignalThreads = 4, SignalsPerThread = 250000 };

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Takes the pictures of the statistics sheet's three pages shown in README.md:
+# docs/statistics.png, docs/options.png and docs/about.png, on a virtual X
+# server, in a Wine session of its own under build/screenshots.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+session="$root/build/screenshots"
+build="$root/build/win32"
+bash "$root/scripts/wine-session.sh" start "$session" >/dev/null
+trap 'bash "$root/scripts/wine-session.sh" stop "$session"' EXIT
+# shellcheck disable=SC1091
+source "$session/env"
+
+key='HKLM\Software\Larkspoon Software\Tallywhirl'
+set_count() {
+    wine reg add "$key" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1
+}
+driver() {
+    wine "$build/twdriver.exe" "$@" | tr -d '\r'
+}
+
+app="$session/app"
+mkdir -p "$app" "$root/docs"
+cp "$build/Tallywhirl.exe" "$app/TW.exe"
+cp "$build/Tallywhirl.dll" "$app/Tallywhirl.dll"
+set_count CounterLastSession 412
+set_count CounterCurrentDay 1874
+set_count CounterLastDay 2210
+set_count CounterCurrentWeek 9630
+set_count CounterLastWeek 8415
+set_count CounterCurrentMonth 30552
+set_count CounterLastMonth 41207
+set_count CounterCurrentYear 402118
+set_count CounterLastYear 388904
+set_count CounterCurrentTotal 1291544
+set_count OptionAutostart 1
+
+wine "$app/TW.exe" -Auto >/dev/null 2>&1 &
+driver wait-window Larkspoon-Tallywhirl 15000
+driver signal 37 20 >/dev/null
+driver command Larkspoon-Tallywhirl 40002
+driver wait-sheet 10000
+
+# The sheet's own rectangle, cut out of a picture of the whole screen.
+shoot() {
+    local name=$1 l t r b
+    sleep 1.5
+    read -r l t r b _ <<<"$(driver rect 0)"
+    import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$root/docs/$name.png"
+    echo "docs/$name.png"
+}
+shoot statistics
+driver tab 1
+shoot options
+driver tab 2
+shoot about
+driver press 2
+driver close Larkspoon-Tallywhirl
+wineserver -w
