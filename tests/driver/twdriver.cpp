@@ -22,6 +22,9 @@
 //   twdriver signal N [GAP_MS]            signal the click event N times, GAP_MS apart
 //                                         (default 200, so that each wakes the counter)
 //   twdriver send CLASS MSG WPARAM LPARAM send a message and print its result
+//   twdriver windows                      list the visible top-level windows: class, rectangle
+//   twdriver post CLASS MSG WPARAM LPARAM post a message (for one whose handling waits,
+//                                         such as a menu's); CLASS may be "#32768"
 //   twdriver wait-sheet [MS]              wait until the statistics sheet is shown
 //   twdriver sheets                       print how many statistics sheets are shown
 //   twdriver text ID...                   print each control's text, one a line
@@ -178,9 +181,12 @@ static int NoBox(int argc, char** argv) {
 
 static HWND WaitForWindow(const char* className, int ms) {
     for (int waited = 0; waited <= ms; waited += 50) {
-        HWND window = FindWindowA(className, nullptr);
-        if (window && IsWindowVisible(window))
-            return window;
+        // Menus keep hidden windows of their class: look past them.
+        HWND window = nullptr;
+        while ((window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {
+            if (IsWindowVisible(window))
+                return window;
+        }
         Sleep(50);
     }
     fprintf(stderr, "no visible window of class %s after %d ms\n", className, ms);
@@ -360,6 +366,38 @@ static int Report(int argc, char** argv) {
     return result;
 }
 
+static BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
+    if (!IsWindowVisible(window))
+        return TRUE;
+    char className[128] = "";
+    GetClassNameA(window, className, sizeof className);
+    RECT box = {};
+    GetWindowRect(window, &box);
+    printf("%s %ld %ld %ld %ld\n", className, box.left, box.top, box.right, box.bottom);
+    return TRUE;
+}
+
+static int Windows(int, char**) {
+    EnumWindows(PrintWindow, 0);
+    return 0;
+}
+
+static int Post(int argc, char** argv) {
+    if (argc < 6)
+        return 2;
+    HWND window = WaitForWindow(argv[2], 0);
+    if (!window)
+        window = FindWindowA(argv[2], nullptr);
+    if (!window) {
+        fprintf(stderr, "no window of class %s\n", argv[2]);
+        return 1;
+    }
+    return PostMessageA(window, strtoul(argv[3], nullptr, 0), strtoul(argv[4], nullptr, 0),
+                        strtol(argv[5], nullptr, 0))
+               ? 0
+               : 1;
+}
+
 // A statistics sheet: a dialog with the program's title and a tab control,
 // which tells it from a message box of the same caption.
 static HWND FindSheet(HWND after) {
@@ -504,6 +542,8 @@ static const DriverCommand Commands[] = {
     {"window-pid", WindowPid},
     {"signal", Signal},
     {"send", Send},
+    {"post", Post},
+    {"windows", Windows},
     {"wait-sheet", WaitSheet},
     {"sheets", Sheets},
     {"text", Text},
