@@ -15,10 +15,12 @@ int NeedsInstall(const char* fileName, const char* installedName) {
 
 int ProgramFilesFolder(char* out, int size, const char* stored) {
     const char* folder = stored && stored[0] ? stored : DefaultProgramFiles;
-    if (!FormatBounded(out, size, "%s", folder))
-        return 0;
-    DropTrailingBackslash(out);
-    return 1;
+    // The backslash is left out before the fit is judged: a folder that fits
+    // only without it still fits.
+    int length = static_cast<int>(strlen(folder));
+    if (folder[length - 1] == '\\')
+        length--;
+    return FormatBounded(out, size, "%.*s", length, folder);
 }
 
 int ModulePathComplete(unsigned long length, int size) {

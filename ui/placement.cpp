@@ -15,6 +15,10 @@ WindowBox CenteredOnScreen(int32_t screenWidth, int32_t screenHeight, int32_t wi
 }
 
 WindowBox HideButtonBox(WindowBox cancel) {
+    // A box at the ends of the coordinate range would overflow: it stays.
+    if (cancel.Left < INT32_MIN + HideButtonWidening ||
+        cancel.Width > INT32_MAX - HideButtonWidening)
+        return cancel;
     return {cancel.Left - HideButtonWidening, cancel.Top, cancel.Width + HideButtonWidening,
             cancel.Height};
 }

@@ -22,5 +22,6 @@ inline constexpr int32_t HideButtonWidening = 40;
 
 // The Hide button's box from the Cancel button's, both in the parent's
 // client coordinates: wider to the left, with the same right edge, top and
-// height.
+// height. A box so far left or so wide that this would leave the 32-bit
+// range is returned as it is.
 WindowBox HideButtonBox(WindowBox cancel);

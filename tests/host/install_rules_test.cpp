@@ -44,6 +44,20 @@ TEST(ProgramFilesFolder, AValueThatDoesNotFitFails) {
     EXPECT_TRUE(ProgramFilesFolder(out, sizeof out, stored.c_str()));
 }
 
+TEST(ProgramFilesFolder, AFolderThatFitsOnlyWithoutItsTrailingBackslashFits) {
+    std::string stored(PathBufferSize - 1, 'x');
+    stored += '\\';
+    char out[PathBufferSize];
+    ASSERT_TRUE(ProgramFilesFolder(out, sizeof out, stored.c_str()))
+        << "256 characters with the backslash, 255 without it";
+    EXPECT_EQ(stored.substr(0, PathBufferSize - 1), out);
+    char small[3];
+    EXPECT_TRUE(ProgramFilesFolder(small, sizeof small, "ab\\"));
+    EXPECT_STREQ("ab", small);
+    EXPECT_FALSE(ProgramFilesFolder(small, sizeof small, "abc\\"));
+    EXPECT_STREQ("", small);
+}
+
 TEST(ModulePathComplete, ALengthThatFillsTheBufferIsACutName) {
     EXPECT_TRUE(ModulePathComplete(255, 256));
     EXPECT_FALSE(ModulePathComplete(256, 256));

@@ -54,3 +54,19 @@ TEST(Placement, TheHideButtonIsFortyPixelsWiderWithTheSameRightEdge) {
     EXPECT_EQ(23, hide.Height);
     EXPECT_EQ(cancel.Left + cancel.Width, hide.Left + hide.Width) << "right edge moved";
 }
+
+TEST(Placement, AHideButtonAtTheEndsOfTheRangeStaysAsItIsWithoutOverflow) {
+    WindowBox farLeft = {INT32_MIN, 5, 75, 23};
+    WindowBox hide = HideButtonBox(farLeft);
+    EXPECT_EQ(INT32_MIN, hide.Left) << "40 further left does not exist";
+    EXPECT_EQ(75, hide.Width);
+    WindowBox tooWide = {300, 5, INT32_MAX - 39, 23};
+    hide = HideButtonBox(tooWide);
+    EXPECT_EQ(300, hide.Left);
+    EXPECT_EQ(INT32_MAX - 39, hide.Width);
+
+    WindowBox lastToWiden = {INT32_MIN + 40, 5, INT32_MAX - 40, 23};
+    hide = HideButtonBox(lastToWiden);
+    EXPECT_EQ(INT32_MIN, hide.Left);
+    EXPECT_EQ(INT32_MAX, hide.Width);
+}

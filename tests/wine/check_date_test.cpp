@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "scratch_folder.h"
+#include "scratch_registry.h"
 #include "store/check_date.h"
 #include "store/counter_set.h"
 #include "store/counters.h"
@@ -162,6 +164,146 @@ TEST_F(CheckDateFiles, TheLocalClockIsRead) {
     EXPECT_EQ(after.wMonth, Stored("DateMonth"));
     EXPECT_EQ(after.wDay, Stored("DateDay"));
     EXPECT_EQ(after.wDayOfWeek, Stored("DateWeek"));
+}
+
+// The folder's files, or "" when it holds none.
+static std::string FolderEntries(const std::string& folder) {
+    std::string names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return "<no folder>";
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names += name + ";";
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+static const char* const StoredDateNames[] = {"DateYear", "DateMonth", "DateWeek", "DateDay"};
+
+// Date values the load cannot use read as missing, so the loaded date is
+// today and the rollover has nothing to close; they stay as they are until
+// the next save.
+TEST_F(CheckDateFiles, StoredDatesOfTheWrongShapeLoadAsTodayAndCloseNothing) {
+    struct Shape {
+        const char* what;
+        DWORD type;
+        DWORD size;
+    } shapes[] = {
+        {"text", REG_SZ, 5},
+        {"0-byte number", REG_DWORD, 0},
+        {"1-byte number", REG_DWORD, 1},
+        {"3-byte number", REG_DWORD, 3},
+        {"300-byte number", REG_DWORD, 300},
+        {"4 binary bytes", REG_BINARY, 4},
+    };
+    unsigned char bytes[300];
+    memset(bytes, 0x07, sizeof bytes);
+    memcpy(bytes, "2002", 5);
+    for (const Shape& shape : shapes) {
+        ClearProductKey();
+        for (const char* name : StoredDateNames)
+            PutRaw(name, shape.type, bytes, shape.size);
+        PutDword("CounterCurrentDay", 57);
+        LoadCounters();
+        ASSERT_TRUE(WriteProductValue("Path", REG_SZ, folder.c_str(), 0));
+        CheckDate();
+        EXPECT_EQ("", FolderEntries(folder)) << shape.what << ": no line for a date never stored";
+        EXPECT_EQ(57, CounterSet.Current[PeriodDay]) << shape.what << ": nothing moved";
+        RawValue year = GetProductRaw("DateYear");
+        EXPECT_EQ(shape.type, year.type) << shape.what << ": nothing saved";
+        EXPECT_EQ(shape.size, year.bytes.size()) << shape.what;
+    }
+}
+
+// Dates of any 32-bit size load as they are; since they are no calendar
+// dates their periods close without a line, and today is stored.
+TEST_F(CheckDateFiles, StoredDatesAtTheThirtyTwoBitLimitsCloseWithoutALine) {
+    struct DateValues {
+        DWORD year, month, week, day;
+    } dates[] = {
+        {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF},
+        {0x80000000, 0x80000000, 0x80000000, 0x80000000},
+        {0x7FFFFFFF, 12, 6, 31},
+        {2002, 300, 300, 300},
+        {65536 + 2002, 3, 4, 14}, // 2002 in 16 bits
+        {2002, 2, 4, 30},
+    };
+    CalendarTime today = Date(2002, 5, 20, 1);
+    for (const DateValues& date : dates) {
+        ClearProductKey();
+        PutDword("DateYear", date.year);
+        PutDword("DateMonth", date.month);
+        PutDword("DateWeek", date.week);
+        PutDword("DateDay", date.day);
+        PutDword("CounterCurrentDay", 57);
+        PutDword("CounterCurrentWeek", 58);
+        PutDword("CounterCurrentMonth", 59);
+        PutDword("CounterCurrentYear", 60);
+        LoadCounters();
+        ASSERT_EQ(date.year, CounterSet.DateYear) << "a non-zero date is kept as stored";
+        ASSERT_TRUE(WriteProductValue("Path", REG_SZ, folder.c_str(), 0));
+        CheckDateOn(&today);
+        EXPECT_EQ("", FolderEntries(folder)) << date.year << "-" << date.month << "-" << date.day;
+        EXPECT_EQ(57, Stored("CounterLastDay")) << date.year;
+        EXPECT_EQ(58, Stored("CounterLastWeek")) << date.year << ": no week holds it";
+        EXPECT_EQ(0, Stored("CounterCurrentDay")) << date.year;
+        EXPECT_EQ(2002, Stored("DateYear")) << date.year;
+        EXPECT_EQ(5, Stored("DateMonth")) << date.year;
+        EXPECT_EQ(1, Stored("DateWeek")) << date.year;
+        EXPECT_EQ(20, Stored("DateDay")) << date.year;
+        CheckDateOn(&today);
+        EXPECT_EQ(57, Stored("CounterLastDay")) << date.year << ": closed once";
+    }
+}
+
+// A "Path" the statistics files cannot use loses the lines, silently; the
+// figures move and the date advances all the same. The long paths lead, by
+// "\." steps, to a sub-folder of the scratch folder (its name evens out the
+// length), so that a file name cut to fit would leave a file there.
+TEST_F(CheckDateFiles, APathThatCannotNameTheFilesLosesOnlyTheLines) {
+    std::string even = folder + "\\ab", odd = folder + "\\abc";
+    if (even.size() % 2)
+        std::swap(even, odd);
+    ASSERT_TRUE(CreateDirectoryA(even.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(odd.c_str(), nullptr));
+    std::string of255 = odd, of300 = even;
+    while (of255.size() < 255)
+        of255 += "\\.";
+    while (of300.size() < 300)
+        of300 += "\\.";
+    ASSERT_EQ(255u, of255.size());
+    ASSERT_EQ(300u, of300.size());
+    struct PathValue {
+        const char* what;
+        DWORD type;
+        std::string bytes;
+    } paths[] = {
+        {"255 characters", REG_SZ, of255 + '\0'},
+        {"300 characters", REG_SZ, of300 + '\0'},
+        {"a number", REG_DWORD, std::string("\1\0\0\0", 4)},
+        {"no bytes", REG_SZ, ""},
+        {"1 binary byte", REG_BINARY, "C"},
+        {"3 binary bytes", REG_BINARY, "C:\\"},
+        {"300 binary bytes", REG_BINARY, of300},
+    };
+    for (const PathValue& path : paths) {
+        PutRaw("Path", path.type, path.bytes.data(), static_cast<DWORD>(path.bytes.size()));
+        Store(Date(2002, 12, 31, 2));
+        WriteCount(&CounterSet.Current[PeriodDay], 57);
+        CalendarTime today = Date(2003, 1, 1, 3);
+        CheckDateOn(&today);
+        EXPECT_EQ("", FolderEntries(odd)) << path.what;
+        EXPECT_EQ("", FolderEntries(even)) << path.what;
+        std::string entries = FolderEntries(folder);
+        EXPECT_EQ(2, std::count(entries.begin(), entries.end(), ';'))
+            << path.what << ": only the two sub-folders, " << entries;
+        EXPECT_EQ(57, Stored("CounterLastDay")) << path.what;
+        EXPECT_EQ(2003, Stored("DateYear")) << path.what;
+    }
 }
 
 static CalendarTime FromSystemTime(const SYSTEMTIME& s) {

@@ -270,8 +270,7 @@ TEST_F(Counters, APathThatIsTooLongIsReplacedByTheProgramFolder) {
     EXPECT_EQ("102", DwordText("Release")) << "Release is rewritten as a number";
 }
 
-// Wine does not honour a key's access list, so the product key is kept from
-// being made the way Wine does refuse it: a lasting key cannot be created
+// A product key that cannot be made at all: a lasting key cannot be created
 // below a volatile one.
 TEST_F(Counters, WithoutAProductKeyTheSetCountsInMemoryFromZeroToday) {
     HKEY maker;
@@ -289,4 +288,51 @@ TEST_F(Counters, WithoutAProductKeyTheSetCountsInMemoryFromZeroToday) {
     SaveCounters();
     EXPECT_FALSE(ProductKeyExists()) << "the save fails quietly";
     EXPECT_EQ(1, CounterSet.Current[PeriodTotal]) << "the count goes on in memory";
+}
+
+// The product key denies everyone setting values. Since reads ask for write
+// rights as well, the load finds nothing: the set counts from zero today.
+TEST_F(Counters, AProductKeyThatDeniesWritingLeavesTheStoredCountsAndCountsInMemory) {
+    for (int i = 0; i < 11; i++)
+        PutDword(CounterNames[i], 1000 + i);
+    PutDword("DateYear", 2002);
+    PutDword("DateMonth", 7);
+    PutDword("DateDay", 17);
+    ASSERT_TRUE(SetProductKeyAccess(DenySetValue)) << "error " << GetLastError();
+    LoadCounters();
+    EXPECT_EQ(0, CounterSet.Current[PeriodTotal]) << "the stored counts cannot be opened";
+    EXPECT_EQ(0u, CounterSet.OptionAutostart);
+    ExpectToday("a key that cannot be opened");
+    for (int i = 0; i < 3; i++)
+        AddClickToAll(&CounterSet);
+    SaveCounters();
+    EXPECT_EQ(3, CounterSet.Current[PeriodTotal]) << "the counts go on in memory";
+    EXPECT_EQ(3, CounterSet.Current[PeriodSession]);
+    EXPECT_EQ("1010", DwordText("CounterCurrentTotal")) << "the stored counts stay as they were";
+    EXPECT_EQ("1001", DwordText("CounterLastSession"));
+    EXPECT_EQ("2002", DwordText("DateYear"));
+    EXPECT_FALSE(GetProductRaw("Path").found) << "the load could not record the folder either";
+    EXPECT_TRUE(SetProductKeyAccess(AllowAll));
+}
+
+// The key is writable at the load and refuses writes from then on, as when
+// its access list is changed while the program runs.
+TEST_F(Counters, AProductKeyThatStopsTakingWritesKeepsTheLoadedCountsInMemory) {
+    for (int i = 0; i < 11; i++)
+        PutDword(CounterNames[i], 1000 + i);
+    PutDword("CounterCurrentSession", 0);
+    LoadCounters();
+    ASSERT_EQ(1010, CounterSet.Current[PeriodTotal]);
+    ASSERT_TRUE(SetProductKeyAccess(DenySetValue)) << "error " << GetLastError();
+    AddClickToAll(&CounterSet);
+    SaveCounters();
+    EXPECT_EQ(1011, CounterSet.Current[PeriodTotal]) << "nothing in memory is lost";
+    EXPECT_EQ(1, CounterSet.Current[PeriodSession]);
+    EXPECT_EQ(1001, CounterSet.Last[PeriodSession]);
+    EXPECT_EQ("1010", DwordText("CounterCurrentTotal")) << "the failed save changed nothing";
+    EXPECT_EQ("1001", DwordText("CounterLastSession"));
+    EXPECT_TRUE(SetProductKeyAccess(AllowAll));
+    SaveCounters();
+    EXPECT_EQ("1011", DwordText("CounterCurrentTotal")) << "the next save that can, stores them";
+    EXPECT_EQ("1", DwordText("CounterLastSession"));
 }

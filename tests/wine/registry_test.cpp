@@ -232,9 +232,8 @@ TEST_F(Registry, ProductValuesLiveInTheProductKeyUnderTheMachineRoot) {
     EXPECT_STREQ("C:", text);
 }
 
-// Wine does not honour a key's access list (every open succeeds), so a
-// product key that cannot be written is made the way Wine does refuse one: a
-// lasting key cannot be created below a volatile one.
+// A product key that cannot be made at all: a lasting key cannot be created
+// below a volatile one.
 static void MakeProductKeyUncreatable() {
     HKEY maker;
     DWORD disposition;
@@ -253,4 +252,21 @@ TEST_F(Registry, AProductKeyThatCannotBeMadeFailsEveryOperation) {
     EXPECT_EQ(0u, value);
     EXPECT_EQ(0, DeleteRegValue(HKEY_LOCAL_MACHINE, ProductKeyPath, "Release"));
     EXPECT_EQ(0, DeleteRegKey(HKEY_LOCAL_MACHINE, ProductKeyPath));
+}
+
+// The key exists and holds a value, but its access list denies everyone
+// setting values. Reads ask for write rights too, so they fail as well.
+TEST_F(Registry, AProductKeyThatDeniesWritingFailsEveryOperationAndKeepsItsValues) {
+    PutDword("Release", 102);
+    ASSERT_TRUE(SetProductKeyAccess(DenySetValue)) << "error " << GetLastError();
+    DWORD value = 5;
+    EXPECT_EQ(0, WriteProductValue("Release", REG_DWORD, &value, 4));
+    EXPECT_EQ(0, WriteProductValue("Other", REG_SZ, "x", 0));
+    value = 5;
+    EXPECT_EQ(0, ReadProductValue("Release", REG_DWORD, &value, 4));
+    EXPECT_EQ(0u, value) << "a refused read leaves the area cleared";
+    EXPECT_EQ(0, DeleteRegValue(HKEY_LOCAL_MACHINE, ProductKeyPath, "Release"));
+    EXPECT_EQ("102", DwordText("Release")) << "the stored value is untouched";
+    EXPECT_EQ("Release", ProductValueNames()) << "nothing was added";
+    EXPECT_TRUE(SetProductKeyAccess(AllowAll));
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <string>
 
 static const char ProductKeyPath[] = "Software\\Larkspoon Software\\Tallywhirl";
@@ -88,3 +90,24 @@ inline std::string ProductValueNames() {
     RegCloseKey(key);
     return names;
 }
+
+// Gives the product key an access list in the platform's descriptor
+// language, for instance one that denies everyone KEY_SET_VALUE (0x2).
+// Wine honours a key's access list when the key is opened.
+inline bool SetProductKeyAccess(const char* descriptor) {
+    PSECURITY_DESCRIPTOR security = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptor, SDDL_REVISION_1,
+                                                              &security, nullptr))
+        return false;
+    HKEY key;
+    bool set = false;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ProductKeyPath, 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
+        set = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security) == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    LocalFree(security);
+    return set;
+}
+
+static const char DenySetValue[] = "D:(D;;0x2;;;WD)(A;;KA;;;WD)";
+static const char AllowAll[] = "D:(A;;KA;;;WD)";

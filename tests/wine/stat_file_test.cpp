@@ -160,6 +160,59 @@ TEST_F(StatFile, AFileLockedByAnotherWriterLosesOnlyItsLine) {
         << "the lost line is not written later, the next one is";
 }
 
+// The other process: this test program run again with only this test, which
+// holds the file named in TW_HOLD_FILE open without sharing until told to
+// let go. In an ordinary run it has nothing to hold.
+TEST(StatFileHolder, HoldsTheNamedFileUntilReleased) {
+    char fileName[MAX_PATH];
+    if (!GetEnvironmentVariableA("TW_HOLD_FILE", fileName, sizeof fileName))
+        GTEST_SKIP() << "run by the locked-file test only";
+    HANDLE held = CreateFileA(fileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held) << "error " << GetLastError();
+    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, "tw_hold_ready");
+    HANDLE release = OpenEventA(SYNCHRONIZE, FALSE, "tw_hold_release");
+    ASSERT_TRUE(ready && release);
+    SetEvent(ready);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(release, 10000));
+    CloseHandle(held);
+}
+
+TEST_F(StatFile, AFileLockedByAnotherProcessLosesOnlyItsLine) {
+    WriteFileText(In("Day.txt"), "old\r\n");
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, "tw_hold_ready");
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, "tw_hold_release");
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string command = std::string("\"") + self +
+                          "\" --gtest_filter=StatFileHolder.HoldsTheNamedFileUntilReleased";
+    SetEnvironmentVariableA("TW_HOLD_FILE", In("Day.txt").c_str());
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION holder = {};
+    BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                  nullptr, &startup, &holder);
+    SetEnvironmentVariableA("TW_HOLD_FILE", nullptr);
+    ASSERT_TRUE(started) << "error " << GetLastError();
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ready, 10000)) << "the other process holds it";
+    AppendStatLine(PeriodDay, 57);
+    AppendStatLine(PeriodMonth, 8);
+    SetEvent(release);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(holder.hProcess, 10000));
+    DWORD exitCode = 1;
+    GetExitCodeProcess(holder.hProcess, &exitCode);
+    EXPECT_EQ(0u, exitCode) << "the holder's own checks";
+    CloseHandle(holder.hThread);
+    CloseHandle(holder.hProcess);
+    CloseHandle(ready);
+    CloseHandle(release);
+
+    EXPECT_EQ("old\r\n", FileText(In("Day.txt"))) << "no line while another process held it";
+    EXPECT_EQ("2002-03\t8\r\n", FileText(In("Month.txt")));
+    AppendStatLine(PeriodDay, 58);
+    EXPECT_EQ("old\r\n2002-03-14\t58\r\n", FileText(In("Day.txt")));
+}
+
 TEST_F(StatFile, AReaderThatSharesWritingDoesNotStopTheLine) {
     WriteFileText(In("Day.txt"), "old\r\n");
     HANDLE reader =
