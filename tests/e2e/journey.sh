@@ -35,9 +35,22 @@ install_from_downloads() {
     check "installed copy runs" driver wait-window "$MAIN_CLASS" 15000
 }
 
+# The start's rollover saves the counts last of all, with today's date; its
+# window appears before it.
+wait_today_stored() {
+    local i
+    for ((i = 0; i < 100; i++)); do
+        [[ "$(product_dword DateDay) $(product_dword DateMonth) $(product_dword DateYear)" == \
+            "$(date +'%-d %-m %Y')" ]] && return 0
+        sleep 0.1
+    done
+    fail "the stored date did not become today"
+}
+
 start_installed() {
     start_program "$WORK/rc-run" "$INSTALLED" -Auto
     check "installed copy runs" driver wait-window "$MAIN_CLASS" 15000
+    wait_today_stored
 }
 
 terminate() {
