@@ -7,8 +7,11 @@
 static const char ProductKeyFormat[] = "Software\\Larkspoon Software\\%s";
 static const char ProductName[] = "Tallywhirl";
 
-// Read and write rights are asked for even when only reading.
 static const REGSAM KeyAccess = KEY_READ | KEY_WRITE;
+// Reading asks for read rights only: a key that may be read but not written
+// still gives its counts, so a save that succeeds later stores counts that
+// include them rather than replacing them with a run's from zero.
+static const REGSAM ReadAccess = KEY_READ;
 
 int WriteRegValue(HKEY root, const char* subKey, const char* name, DWORD type, const void* data,
                   int size) {
@@ -35,7 +38,7 @@ int ReadRegValue(HKEY root, const char* subKey, const char* name, DWORD type, vo
         return 0;
     memset(data, 0, size);
     HKEY key;
-    if (RegOpenKeyExA(root, subKey, 0, KeyAccess, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, subKey, 0, ReadAccess, &key) != ERROR_SUCCESS)
         return 0;
     DWORD storedType = 0;
     DWORD storedSize = size;

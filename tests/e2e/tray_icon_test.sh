@@ -41,6 +41,17 @@ wait_icon() {
 start_program "$WORK/keeper.rc" explorer /desktop="$DESKTOP" notepad
 CLEANUP='desk_driver close Notepad >/dev/null 2>&1; desk_driver close "$MAIN_CLASS" >/dev/null 2>&1'
 trap 'eval "$CLEANUP"' EXIT
+# A driver started before the desktop exists would become its owner and
+# live as long as notepad does: wait for the desktop's X window first.
+wait_desktop() {
+    local i
+    for ((i = 0; i < 200; i++)); do
+        xdotool search --name "^${DESKTOP%%,*} - Wine desktop\$" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+check "desktop window" wait_desktop
 check "desktop" desk_driver wait-window Notepad 20000
 shot "$TW_SESSION_DIR/tray_before.png"
 expect_eq "no icon before the start" 0 "$(icon_pixels "$TW_SESSION_DIR/tray_before.png" "#FF0000")"

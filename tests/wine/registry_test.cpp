@@ -255,16 +255,17 @@ TEST_F(Registry, AProductKeyThatCannotBeMadeFailsEveryOperation) {
 }
 
 // The key exists and holds a value, but its access list denies everyone
-// setting values. Reads ask for write rights too, so they fail as well.
-TEST_F(Registry, AProductKeyThatDeniesWritingFailsEveryOperationAndKeepsItsValues) {
+// setting values: every change fails and changes nothing, and reads, which
+// ask for read rights only, still give the stored value.
+TEST_F(Registry, AProductKeyThatDeniesWritingRefusesEveryChangeAndStillReads) {
     PutDword("Release", 102);
     ASSERT_TRUE(SetProductKeyAccess(DenySetValue)) << "error " << GetLastError();
     DWORD value = 5;
     EXPECT_EQ(0, WriteProductValue("Release", REG_DWORD, &value, 4));
     EXPECT_EQ(0, WriteProductValue("Other", REG_SZ, "x", 0));
     value = 5;
-    EXPECT_EQ(0, ReadProductValue("Release", REG_DWORD, &value, 4));
-    EXPECT_EQ(0u, value) << "a refused read leaves the area cleared";
+    EXPECT_EQ(1, ReadProductValue("Release", REG_DWORD, &value, 4));
+    EXPECT_EQ(102u, value);
     EXPECT_EQ(0, DeleteRegValue(HKEY_LOCAL_MACHINE, ProductKeyPath, "Release"));
     EXPECT_EQ("102", DwordText("Release")) << "the stored value is untouched";
     EXPECT_EQ("Release", ProductValueNames()) << "nothing was added";
