@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Takes the pictures of the statistics sheet's three pages shown in README.md:
-# docs/statistics.png, docs/options.png and docs/about.png, on a virtual X
-# server, in a Wine session of its own under build/screenshots.
+# Takes the pictures shown in README.md, on a virtual X server, in a Wine
+# session of its own under build/screenshots: the statistics sheet's three
+# pages (docs/statistics.png, docs/options.png, docs/about.png) and the tray
+# icon at the end of a Wine desktop's taskbar (docs/tray.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 session="$root/build/screenshots"
@@ -56,4 +57,13 @@ driver tab 2
 shoot about
 driver press 2
 driver close Larkspoon-Tallywhirl
+driver wait-gone Larkspoon-Tallywhirl 15000
+
+# A virtual desktop of Wine's has a taskbar with a notification area.
+wine explorer /desktop=tray,1024x768 "$app/TW.exe" -Auto >/dev/null 2>&1 &
+sleep 8
+import -window root -crop 320x26+704+742 +repage "$session/tray.png"
+convert "$session/tray.png" -scale 200% "$root/docs/tray.png"
+echo "docs/tray.png"
+wine explorer /desktop=tray,1024x768 "$build/twdriver.exe" close Larkspoon-Tallywhirl
 wineserver -w
