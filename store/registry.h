@@ -5,8 +5,7 @@
 
 int WriteRegValue(HKEY root, const char* subKey, const char* name, DWORD type, const void* data,
                   int size);
-int ReadRegValue(HKEY root, const char* subKey, const char* name, DWORD type, void* data,
-                 int size);
+int ReadRegValue(HKEY root, const char* subKey, const char* name, DWORD type, void* data, int size);
 int DeleteRegValue(HKEY root, const char* subKey, const char* name);
 int DeleteRegKey(HKEY root, const char* subKey);
 

@@ -13,10 +13,15 @@ COUNTERS=(CounterCurrentSession CounterLastSession CounterCurrentDay CounterLast
     CounterCurrentWeek CounterLastWeek CounterCurrentMonth CounterLastMonth
     CounterCurrentYear CounterLastYear CounterCurrentTotal)
 
+# The stored counters in the order of COUNTERS, read in one query.
 stored_counters() {
-    local name line=""
+    local -A value
+    local name type data line=""
+    while read -r name type data; do
+        [[ $type == REG_DWORD ]] && value[$name]=$((data))
+    done < <(wine reg query "$PRODUCT_KEY" 2>/dev/null | tr -d '\r')
     for name in "${COUNTERS[@]}"; do
-        line+="$(product_dword "$name") "
+        line+="${value[$name]:-} "
     done
     echo "${line% }"
 }

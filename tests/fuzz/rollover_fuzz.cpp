@@ -53,8 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size >= sizeof set + sizeof today + sizeof seconds) {
         memcpy(&seconds, data + sizeof set + sizeof today, sizeof seconds);
         CalendarTime moved = today;
-        if (AddSeconds(&moved, seconds) &&
-            !IsCalendarDate(moved.Year, moved.Month, moved.Day))
+        if (AddSeconds(&moved, seconds) && !IsCalendarDate(moved.Year, moved.Month, moved.Day))
             abort();
     }
     return 0;
