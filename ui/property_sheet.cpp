@@ -28,15 +28,15 @@ static LPCSTR ResourceId(uint32_t id) {
     return id ? MAKEINTRESOURCEA(id & 0xFFFF) : nullptr;
 }
 
-static PageRecord DescribePage(const PageSpec& spec, int withHelp) {
+static PageRecord DescribePage(const PageSpec& entry, int withHelp) {
     PageRecord page = {};
     page.Size = sizeof page;
-    page.Flags = PageFlags(spec.TitleId, spec.IconId, withHelp);
+    page.Flags = PageFlags(entry.TitleId, entry.IconId, withHelp);
     page.Instance = AppInstance;
-    page.Template = MAKEINTRESOURCEA(spec.TemplateId & 0xFFFF);
-    page.Icon = ResourceId(spec.IconId);
-    page.Title = ResourceId(spec.TitleId);
-    page.Procedure = spec.Procedure;
+    page.Template = MAKEINTRESOURCEA(entry.TemplateId & 0xFFFF);
+    page.Icon = ResourceId(entry.IconId);
+    page.Title = ResourceId(entry.TitleId);
+    page.Procedure = entry.Procedure;
     return page;
 }
 
