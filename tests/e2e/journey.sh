@@ -162,8 +162,8 @@ expect_folder_removed "$INSTALL_DIR"
 snapshot >"$WORK/files-after"
 left=$(comm -13 "$WORK/files-before" "$WORK/files-after" | grep -v -F "./users/$USER/Temp" |
     grep -v -i -E '^\./windows/(temp|logs)' || true)
-# The uninstaller deletes its own copy when it has ended; the system may still
-# hold it for a moment.
+# The uninstaller's copy in the Windows folder stays: it is the very file
+# that runs the uninstallation.
 left=$(grep -v -i 'TWUninst.exe' <<<"$left" || true)
 gone=$(comm -23 "$WORK/files-before" "$WORK/files-after")
 expect_eq "files the program left behind" "" "$left"
