@@ -1,37 +1,18 @@
-// What a running program holds, seen from outside it:
-//   footprint_bench minimal         a minimal window program, the baseline
-//   footprint_bench handles CLASS   handles held by CLASS's process, counted in the
-//                                   system's handle table (Wine answers no
-//                                   per-process query about another process)
-// Memory and CPU time are read by the script from the Wine processes' /proc.
+// What a running program holds, seen from another process:
+//
+//   footprint_bench CLASS   prints "commit private handles-asked handles-counted"
+//                           for the process of CLASS's window
+//
+// commit and private are PagefileUsage and PrivateUsage of GetProcessMemoryInfo
+// in bytes (on Windows both are the process's commit charge); handles-asked is
+// what GetProcessHandleCount answers, handles-counted the process's entries in
+// the system's handle table. Both are printed because Wine fills only some of
+// them: the script says which one it reports.
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-
-static LRESULT CALLBACK MinimalProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// A class, a hidden window and a message loop: nothing else.
-static int RunMinimal() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = MinimalProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "TallywhirlBenchMinimal";
-    RegisterClassA(&windowClass);
-    CreateWindowA("TallywhirlBenchMinimal", "", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr, nullptr,
-                  windowClass.hInstance, nullptr);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0)
-        DispatchMessageA(&message);
-    return 0;
-}
 
 struct HandleEntry {
     ULONG OwnerProcessId;
@@ -58,38 +39,56 @@ static ULONG CountOwnedHandles(const HandleTable* table, ULONG size, DWORD proce
     return owned;
 }
 
-static int PrintHandles(const char* className) {
-    HWND window = FindWindowA(className, nullptr);
-    if (!window) {
-        fprintf(stderr, "no window of class %s\n", className);
-        return 1;
-    }
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
+// The process's entries in the system's handle table, or -1 when it cannot be read.
+static long HandlesInTable(DWORD processId) {
     QuerySystemProc query = reinterpret_cast<QuerySystemProc>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
     if (!query)
-        return 1;
+        return -1;
     for (ULONG size = 1 << 20; size <= 1 << 26; size *= 2) {
         HandleTable* table = static_cast<HandleTable*>(malloc(size));
         if (!table)
-            return 1;
+            return -1;
         ULONG needed = 0;
-        if (query(SystemHandleInformation, table, size, &needed) == 0) {
-            printf("%lu\n", static_cast<unsigned long>(CountOwnedHandles(table, size, processId)));
-            free(table);
-            return 0;
-        }
+        long owned = -1;
+        if (query(SystemHandleInformation, table, size, &needed) == 0)
+            owned = long(CountOwnedHandles(table, size, processId));
         free(table);
+        if (owned >= 0)
+            return owned;
     }
-    return 1;
+    return -1;
 }
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && !strcmp(argv[1], "minimal"))
-        return RunMinimal();
-    if (argc >= 3 && !strcmp(argv[1], "handles"))
-        return PrintHandles(argv[2]);
-    fprintf(stderr, "usage: footprint_bench minimal | handles CLASS\n");
-    return 2;
+    if (argc != 2) {
+        fprintf(stderr, "usage: footprint_bench CLASS\n");
+        return 2;
+    }
+    HWND window = FindWindowA(argv[1], nullptr);
+    DWORD processId = 0;
+    if (!window || !GetWindowThreadProcessId(window, &processId)) {
+        fprintf(stderr, "no window of class %s\n", argv[1]);
+        return 1;
+    }
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process) {
+        fprintf(stderr, "cannot open process %lu\n", static_cast<unsigned long>(processId));
+        return 1;
+    }
+    PROCESS_MEMORY_COUNTERS_EX memory = {};
+    memory.cb = sizeof memory;
+    DWORD handles = 0;
+    BOOL memoryRead = GetProcessMemoryInfo(
+        process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    BOOL handlesRead = GetProcessHandleCount(process, &handles);
+    CloseHandle(process);
+    if (!memoryRead || !handlesRead) {
+        fprintf(stderr, "GetProcessMemoryInfo or GetProcessHandleCount failed\n");
+        return 1;
+    }
+    printf("%lu %lu %lu %ld\n", static_cast<unsigned long>(memory.PagefileUsage),
+           static_cast<unsigned long>(memory.PrivateUsage), static_cast<unsigned long>(handles),
+           HandlesInTable(processId));
+    return 0;
 }

@@ -1,0 +1,40 @@
+// The baseline the running program is measured against: a window class, one
+// hidden window and a message loop, nothing else.
+//
+//   minimal_window        class "TallywhirlBenchMinimal"
+//   minimal_window tick   class "TallywhirlBenchTicking", with a one-second
+//                         timer that does nothing: what a timer tick alone
+//                         costs under Wine
+#include <windows.h>
+
+#include <cstring>
+
+static LRESULT CALLBACK MinimalProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    if (message == WM_TIMER)
+        return 0;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int main(int argc, char** argv) {
+    bool ticking = argc > 1 && !strcmp(argv[1], "tick");
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = MinimalProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = ticking ? "TallywhirlBenchTicking" : "TallywhirlBenchMinimal";
+    if (!RegisterClassA(&windowClass))
+        return 1;
+    HWND window = CreateWindowA(windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64,
+                                nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (!window)
+        return 1;
+    if (ticking)
+        SetTimer(window, 1, 1000, nullptr);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    return 0;
+}
