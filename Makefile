@@ -9,15 +9,15 @@ deps:
 
 win32: deps
 	@cmake --preset win32 >/dev/null
-	@cmake --build --preset win32 -j2
+	@bash scripts/quiet.sh cmake --build --preset win32 -j2
 
 host: deps
 	@cmake --preset host >/dev/null
-	@cmake --build --preset host -j2
+	@bash scripts/quiet.sh cmake --build --preset host -j2
 
 fuzz-build: deps
 	@cmake --preset fuzz >/dev/null
-	@cmake --build --preset fuzz -j2
+	@bash scripts/quiet.sh cmake --build --preset fuzz -j2
 
 fuzz: fuzz-build
 	@bash scripts/fuzz.sh

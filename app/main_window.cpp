@@ -37,7 +37,7 @@ int CreateMainWindow() {
     if (!MainWindow)
         return 0;
     InitCommonControls();
-    StartClickCapture();
+    Ticks.HookMissing = !StartClickCapture();
     return 1;
 }
 
@@ -52,14 +52,14 @@ static void UpdateSessionClock() {
 }
 
 static void ShowClock() {
-    if (StatsPageWindow)
+    if (CurrentStatsPage())
         RefreshStatistics(1);
 }
 
-static void Rehook() {
+static int Rehook() {
     TallywhirlReset();
     Sleep(5);
-    TallywhirlInit(HookLibrary);
+    return TallywhirlInit(HookLibrary) != FALSE;
 }
 
 static const TickSteps TickWork = {

@@ -12,7 +12,8 @@ int AdvanceTick(TickState* state) {
 }
 
 int WatchdogWantsRehook(TickState* state, uint32_t clicks) {
-    if (clicks != state->WatchdogSnapshot || clicks == state->LastRehookCount)
+    if (!state->HookMissing &&
+        (clicks != state->WatchdogSnapshot || clicks == state->LastRehookCount))
         return 0;
     state->LastRehookCount = clicks;
     return 1;
@@ -29,7 +30,7 @@ uint32_t SessionSecondsAt(uint32_t nowTick, uint32_t startTick) {
 static void RunWatchdog(TickState* state, const TickSteps* steps) {
     uint32_t clicks = steps->ReadClicks();
     if (WatchdogWantsRehook(state, clicks)) {
-        steps->Rehook();
+        state->HookMissing = !steps->Rehook();
         // Clicks counted during the re-installation belong to this check.
         clicks = steps->ReadClicks();
     }

@@ -9,6 +9,7 @@ struct TickState {
     int32_t TimerTicks;
     uint32_t WatchdogSnapshot; // clicks since start at the previous watchdog check
     uint32_t LastRehookCount;  // clicks since start when the hook was last re-installed
+    int32_t HookMissing;       // 1 when the last installation of the hook failed
 };
 
 enum { TickSave = 1, TickWatchdog = 2 };
@@ -17,8 +18,9 @@ enum { TickSave = 1, TickWatchdog = 2 };
 // TickWatchdog on every 10th.
 int AdvanceTick(TickState* state);
 
-// The watchdog's question, asked with the clicks counted so far: 1 when no
-// click came since the last check although one came since the last
+// The watchdog's question, asked with the clicks counted so far: 1 when the
+// last installation failed (without a hook no click can come to say so), or
+// when no click came since the last check although one came since the last
 // re-installation; the re-installation is then recorded.
 int WatchdogWantsRehook(TickState* state, uint32_t clicks);
 
@@ -35,7 +37,7 @@ struct TickSteps {
     void (*ShowClock)(); // redraws the clock cell while the statistics page exists
     void (*Save)();
     uint32_t (*ReadClicks)();
-    void (*Rehook)(); // removes the hook, waits briefly and installs it again
+    int (*Rehook)(); // removes the hook, waits briefly, installs it again: 1 if set
 };
 
 // One tick, in order: rollover check, session clock, clock display, the

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-typedef void(WINAPI* TallywhirlInitProc)(HMODULE module);
+typedef BOOL(WINAPI* TallywhirlInitProc)(HMODULE module); // TRUE: hook set
 typedef void(WINAPI* TallywhirlResetProc)();
 
 extern HMODULE HookLibrary;
@@ -18,7 +18,8 @@ extern uint32_t ClicksSinceStart; // written by the counting thread only
 int LoadHookLibrary();
 
 // Creates the click event, starts the counting thread and installs the hook.
-void StartClickCapture();
+// Returns 1 when the hook was set.
+int StartClickCapture();
 
 uint32_t ReadClicksSinceStart();
 

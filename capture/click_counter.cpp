@@ -19,13 +19,14 @@ uint32_t ReadClicksSinceStart() {
 // would let the clicks behind it merge in the auto-reset event. So the
 // thread only asks for a redraw, at most one outstanding.
 static void RequestRefresh() {
-    if (!std::atomic_ref<LONG>(RefreshPending).exchange(1))
-        PostMessageA(MainWindow, WM_CLICKREFRESH, 0, 0);
+    std::atomic_ref<LONG> pending(RefreshPending);
+    if (!pending.exchange(1) && !PostMessageA(MainWindow, WM_CLICKREFRESH, 0, 0))
+        pending.store(0);
 }
 
 void RefreshAfterClicks() {
     std::atomic_ref<LONG>(RefreshPending).store(0);
-    if (StatsPageWindow)
+    if (CurrentStatsPage())
         RefreshStatistics(0);
 }
 
@@ -35,17 +36,17 @@ static unsigned __stdcall ClickCountThread(void*) {
     while (WaitForSingleObject(ClickEvent, INFINITE) == WAIT_OBJECT_0) {
         std::atomic_ref<uint32_t>(ClicksSinceStart).fetch_add(1);
         AddClickToAll(&CounterSet);
-        if (StatsPageWindow)
+        if (CurrentStatsPage())
             RequestRefresh();
     }
     return 0;
 }
 
-void StartClickCapture() {
+int StartClickCapture() {
     ClickEvent = CreateEventA(nullptr, FALSE, FALSE, "TallywhirlEvent");
     HANDLE thread =
         reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ClickCountThread, nullptr, 0, nullptr));
     if (thread)
         CloseHandle(thread);
-    TallywhirlInit(HookLibrary);
+    return TallywhirlInit(HookLibrary) != FALSE;
 }

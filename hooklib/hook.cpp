@@ -73,11 +73,13 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
     return TRUE;
 }
 
-extern "C" void WINAPI TallywhirlInit(HMODULE module) {
+// TRUE when the hook was set; a caller that takes no result is unaffected.
+extern "C" BOOL WINAPI TallywhirlInit(HMODULE module) {
     if (!LibraryInstance)
         LibraryInstance = module;
     HHOOK hook = SetWindowsHookExA(WH_MOUSE, MouseHookProc, LibraryInstance, 0);
     __atomic_store_n(&HookHandle, hook, __ATOMIC_RELEASE);
+    return hook != nullptr;
 }
 
 // The handle is cleared before the hook goes, so that no process passes a

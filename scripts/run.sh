@@ -43,7 +43,7 @@ start() {
     if [[ -z "${DISPLAY:-}" ]]; then
         DISPLAY=$(own_display)
         export DISPLAY
-        echo "No \$DISPLAY: started a virtual X server on $DISPLAY (see it with: DISPLAY=$DISPLAY xwd -root)."
+        echo "No \$DISPLAY: started a virtual X server on $DISPLAY (take a picture of it with: import -display $DISPLAY -window root shot.png)."
     fi
     if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
         echo "Preparing a private Wine prefix in $WINEPREFIX ..."

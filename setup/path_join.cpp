@@ -13,13 +13,18 @@ int JoinPath(char* out, int size, const char* folder, const char* name) {
     return FormatBounded(out, size, "%s\\%s", folder, name);
 }
 
+int PathNeedsQuotes(const char* path) {
+    return strchr(path, ' ') != nullptr;
+}
+
 int JoinCommand(char* out, int size, const char* path, const char* switchText) {
     if (!path || !switchText) {
         if (out && size > 0)
             out[0] = '\0';
         return 0;
     }
-    return FormatBounded(out, size, "%s %s", path, switchText);
+    return FormatBounded(out, size, PathNeedsQuotes(path) ? "\"%s\" %s" : "%s %s", path,
+                         switchText);
 }
 
 void DropTrailingBackslash(char* path) {

@@ -7,7 +7,14 @@ enum { PathBufferSize = 256 };
 // fit or a part is missing.
 int JoinPath(char* out, int size, const char* folder, const char* name);
 
-// "path switch": a command line, never quoted. 0 when it does not fit.
+// 1 when a path must be quoted to stand as one word of a command line: it
+// holds a blank.
+int PathNeedsQuotes(const char* path);
+
+// "path switch": a command line, with the path quoted when it holds a blank
+// (Windows passes an unquoted line on as it stands, and the program would
+// take the rest of a path with a blank for its switch). 0, with out empty,
+// when it does not fit or a part is missing.
 int JoinCommand(char* out, int size, const char* path, const char* switchText);
 
 // Removes one backslash at the end, so that a drive root joins as "C:\name".

@@ -1,5 +1,6 @@
 #include "progman_commands.h"
 
+#include "path_join.h"
 #include "../app/bounded_format.h"
 
 #include <cstring>
@@ -38,21 +39,17 @@ int FormatProgmanCommand(char* out, int size, const char* format, const char* a1
     return FormatBounded(out, size, format, a1, a2, a3);
 }
 
-static int HasBlank(const char* text) {
-    return strchr(text, ' ') != nullptr;
-}
-
 int QuoteIfBlank(char* out, int size, const char* path) {
     if (!path)
         return Fail(out, size);
-    return FormatBounded(out, size, HasBlank(path) ? "\"%s\"" : "%s", path);
+    return FormatBounded(out, size, PathNeedsQuotes(path) ? "\"%s\"" : "%s", path);
 }
 
 int UninstallItemCommand(char* out, int size, const char* uninstallerPath,
                          const char* uninstallCommand, const char* switchText) {
     if (!uninstallerPath || !uninstallCommand || !switchText)
         return Fail(out, size);
-    if (!HasBlank(uninstallerPath))
+    if (!PathNeedsQuotes(uninstallerPath))
         return FormatBounded(out, size, "%s", uninstallCommand);
     return FormatBounded(out, size, "\"%s\" %s", uninstallerPath, switchText);
 }

@@ -20,7 +20,7 @@ void CheckDateOn(const CalendarTime* today) {
     if (!plan.NewDate)
         return;
     CloseEndedPeriods(&CounterSet, &plan, AppendStatLine);
-    if (StatsPageWindow)
+    if (CurrentStatsPage())
         RefreshStatistics(0);
     SetStoredDate(&CounterSet, today);
     SaveCounters();

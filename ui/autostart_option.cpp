@@ -1,5 +1,6 @@
 #include "sheet_parts.h"
 #include "startup_command.h"
+#include "../setup/path_join.h"
 #include "../app/app.h"
 #include "../store/counter_set.h"
 #include "../store/registry.h"
@@ -17,7 +18,7 @@ static void WriteStartupEntry() {
     if (!ModulePathComplete(length, sizeof path))
         return;
     char command[StartupCommandSize];
-    if (!FormatStartupCommand(command, sizeof command, path, LoadResString(IDS_AUTO_SWITCH)))
+    if (!JoinCommand(command, sizeof command, path, LoadResString(IDS_AUTO_SWITCH)))
         return;
     WriteRegValue(HKEY_LOCAL_MACHINE, RUN_KEY, RUN_VALUE, REG_SZ, command, 0);
 }

@@ -39,8 +39,12 @@ static void RefreshPeriodRow(HWND page, int period, char* text, int size) {
     SetCell(page, DifferenceIds[period], text);
 }
 
+HWND CurrentStatsPage() {
+    return std::atomic_ref<HWND>(StatsPageWindow).load();
+}
+
 void RefreshStatistics(int timeOnly) {
-    HWND page = std::atomic_ref<HWND>(StatsPageWindow).load();
+    HWND page = CurrentStatsPage();
     if (!page)
         return;
     char text[256];

@@ -11,6 +11,9 @@
 // counting thread, written by the main thread only.
 extern HWND StatsPageWindow;
 
+// StatsPageWindow read atomically, as the main thread writes it.
+HWND CurrentStatsPage();
+
 // The percentage change of Session to Year as of the last full refresh;
 // the Difference column's colours follow it.
 extern int64_t PercentChange[LastCount];

@@ -80,8 +80,7 @@ std::string Filled(const char* format, const char* const args[3]) {
 void CheckJoins(int size, const std::string& a, const std::string& b) {
     Buffer out = MakeBuffer(size);
     RequireBounded(JoinPath(out.bytes, size, a.c_str(), b.c_str()), out, a + "\\" + b);
-    RequireBounded(JoinCommand(out.bytes, size, a.c_str(), b.c_str()), out, a + " " + b);
-    RequireBounded(FormatStartupCommand(out.bytes, size, a.c_str(), b.c_str()), out, a + " " + b);
+    RequireBounded(JoinCommand(out.bytes, size, a.c_str(), b.c_str()), out, Quoted(a) + " " + b);
     RequireBounded(QuoteIfBlank(out.bytes, size, a.c_str()), out, Quoted(a));
 
     size_t cut = a.rfind('\\');

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "setup/path_join.h"
+#include "ui/startup_command.h"
 
 TEST(JoinPath, PutsOneBackslashBetweenFolderAndName) {
     char out[PathBufferSize];
@@ -26,12 +28,34 @@ TEST(JoinPath, ATextThatDoesNotFitIsAFailureWithAnEmptyResult) {
     EXPECT_FALSE(JoinPath(path, sizeof path, "C:", nullptr));
 }
 
-TEST(JoinCommand, AppendsABlankAndTheSwitchWithoutQuotes) {
-    char out[PathBufferSize];
-    ASSERT_TRUE(JoinCommand(out, sizeof out, "C:\\Program Files\\Tallywhirl\\TW.exe", "-Auto"));
-    EXPECT_STREQ("C:\\Program Files\\Tallywhirl\\TW.exe -Auto", out);
-    std::string path(250, 'p');
-    EXPECT_FALSE(JoinCommand(out, sizeof out, path.c_str(), "-Uninst"));
+TEST(JoinCommand, QuotesAPathWithABlankAndRefusesWhatDoesNotFit) {
+    // The longest paths the program can read, with and without a blank.
+    const std::string plain = "C:\\" + std::string(ModulePathSize - 1 - 3 - 4, 'd') + ".exe";
+    const std::string blank = "C:\\" + std::string(ModulePathSize - 1 - 3 - 5, 'd') + " .exe";
+    struct {
+        std::string path;
+        int size;
+        bool fits;
+        std::string expected;
+    } rows[] = {
+        {"C:\\Program Files\\Tallywhirl\\TW.exe", 64, true,
+         "\"C:\\Program Files\\Tallywhirl\\TW.exe\" -Auto"},
+        {"C:\\Tallywhirl\\TW.exe", 64, true, "C:\\Tallywhirl\\TW.exe -Auto"},
+        {"C:\\a b", 15, true, "\"C:\\a b\" -Auto"},
+        {"C:\\a b", 14, false, ""},
+        {"C:\\ab", 12, true, "C:\\ab -Auto"},
+        {"C:\\ab", 11, false, ""},
+        {plain, StartupCommandSize, true, plain + " -Auto"},
+        {blank, StartupCommandSize, true, "\"" + blank + "\" -Auto"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path + " in " + std::to_string(row.size));
+        std::vector<char> out(row.size, 'x');
+        EXPECT_EQ(row.fits, JoinCommand(out.data(), row.size, row.path.c_str(), "-Auto") == 1);
+        EXPECT_EQ(row.expected, std::string(out.data()));
+    }
+    char out[8] = "old";
+    EXPECT_FALSE(JoinCommand(out, sizeof out, nullptr, "-Auto"));
     EXPECT_STREQ("", out);
 }
 

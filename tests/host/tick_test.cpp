@@ -28,10 +28,12 @@ static uint32_t RecordReadClicks() {
     Steps += 'k';
     return Clicks;
 }
-static void RecordRehook() {
+static int HookSets = 1;
+static int RecordRehook() {
     Steps += 'R';
     Rehooks++;
     Clicks += ClicksDuringRehook;
+    return HookSets;
 }
 
 static const TickSteps Recorder = {RecordCheckDate, RecordClock,      RecordShowClock,
@@ -44,6 +46,7 @@ class Tick : public testing::Test {
         Clicks = 0;
         Rehooks = 0;
         ClicksDuringRehook = 0;
+        HookSets = 1;
     }
 
     // Runs ticks up to and including tick `last`, with `perTick` clicks
@@ -133,6 +136,21 @@ TEST_F(Tick, ClicksDuringTheReinstallationAreNotTakenForAQuietSpell) {
     EXPECT_EQ("", RunUntil(29, 0));
     EXPECT_EQ("30 ", RunUntil(30, 0))
         << "the click during the re-hook came after it: the next quiet check re-hooks";
+}
+
+TEST_F(Tick, AFailedInstallationIsTriedAgainAtEachCheckUntilItHolds) {
+    state.HookMissing = 1; // the installation at start failed: no click can come
+    HookSets = 0;
+    EXPECT_EQ("10 20 ", RunUntil(20, 0));
+    EXPECT_EQ(1, state.HookMissing);
+    HookSets = 1;
+    EXPECT_EQ("30 ", RunUntil(30, 0));
+    EXPECT_EQ(0, state.HookMissing);
+    EXPECT_EQ("", RunUntil(60, 0)) << "set, and no click since start: nothing to mend";
+    EXPECT_EQ("", RunUntil(70, 1));
+    HookSets = 0;
+    EXPECT_EQ("80 ", RunUntil(80, 0)) << "a quiet spell re-hooks, and that fails";
+    EXPECT_EQ("90 ", RunUntil(90, 1)) << "tried again although clicks came";
 }
 
 TEST_F(Tick, TheWatchdogRuleOnItsOwn) {

@@ -20,13 +20,14 @@ static int InitCalls;
 static HMODULE InitModule;
 static bool EventExistedAtInit;
 
-static void WINAPI RecordInit(HMODULE module) {
+static BOOL WINAPI RecordInit(HMODULE module) {
     InitCalls++;
     InitModule = module;
     HANDLE event = OpenEventA(EVENT_ALL_ACCESS, FALSE, "TallywhirlEvent");
     EventExistedAtInit = event != nullptr;
     if (event)
         CloseHandle(event);
+    return TRUE;
 }
 
 static void StartCapture() {
