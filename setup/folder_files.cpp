@@ -29,15 +29,33 @@ static void ListProgramFiles(ProgramFileNames* list) {
 struct FolderClearing {
     int othersLeft;  // entries that are not the program's stay, and the folder with them
     int pendingLeft; // program files that go only at the next restart
+    int inUseCount;  // program files that could not be deleted now
+    char inUse[ProgramFileCount][PathBufferSize];
 };
 
 static int IsDotEntry(const char* name) {
     return name[0] == '.' && (!name[1] || (name[1] == '.' && !name[2]));
 }
 
+// A file in use is renamed first, to a name of its own that no program file
+// has, and that name goes at the next restart: scheduled by its own name, it
+// would take with it a file a later installation puts there meanwhile. A
+// loaded library can be renamed though not deleted; only a file that cannot
+// be renamed either is scheduled by its own name.
+static int ScheduleDeletion(const char* folder, const char* path) {
+    char aside[MAX_PATH];
+    if (GetTempFileNameA(folder, "~TW", 0, aside)) {
+        if (MoveFileExA(path, aside, MOVEFILE_REPLACE_EXISTING))
+            return MoveFileExA(aside, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        DeleteFileA(aside);
+    }
+    return MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
 // The hook library stays mapped in every process the hook reached until the
 // system unloads it there, so it may refuse to go now; it then goes at the
-// next restart.
+// next restart, once the search is over (a file renamed during it could be
+// found again under its new name).
 static void DeleteIfProgramFile(const char* folder, const WIN32_FIND_DATAA* entry,
                                 const ProgramFileNames* list, FolderClearing* clearing) {
     if (IsDotEntry(entry->cFileName))
@@ -54,8 +72,8 @@ static void DeleteIfProgramFile(const char* folder, const WIN32_FIND_DATAA* entr
     }
     if (DeleteFileA(path))
         return;
-    if (MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
-        clearing->pendingLeft = 1;
+    if (clearing->inUseCount < ProgramFileCount)
+        lstrcpynA(clearing->inUse[clearing->inUseCount++], path, PathBufferSize);
     else
         clearing->othersLeft = 1;
 }
@@ -77,6 +95,12 @@ int DeleteFolderFiles(const char* folder) {
             DeleteIfProgramFile(folder, &entry, &list, &clearing);
         } while (FindNextFileA(search, &entry));
         FindClose(search);
+    }
+    for (int i = 0; i < clearing.inUseCount; i++) {
+        if (ScheduleDeletion(folder, clearing.inUse[i]))
+            clearing.pendingLeft = 1;
+        else
+            clearing.othersLeft = 1;
     }
     // Removed only when nothing is left in it; when only files that go at the
     // next restart are left, the folder follows them then.

@@ -3,43 +3,40 @@
 #include "path_join.h"
 #include "../app/app.h"
 
-// Room for a path of PathBufferSize and its switch.
-enum { CommandLineSize = 2 * PathBufferSize };
-
-struct InstalledPaths {
-    char program[PathBufferSize];
-    char library[PathBufferSize];
-    char readme[PathBufferSize];
-    char uninstaller[PathBufferSize];
-    char uninstallCommand[CommandLineSize];
-    char startCommand[CommandLineSize];
-};
-
 static void ShowInstallMessage(int textId, UINT icon) {
     MessageBoxA(nullptr, LoadResString(textId), LoadResString(IDS_TITLE), MB_OK | icon);
 }
 
-static int PlaceFiles(InstalledPaths* paths) {
-    return InstallFiles(paths->program, paths->library, paths->readme, paths->uninstaller) &&
-           JoinCommand(paths->uninstallCommand, CommandLineSize, paths->uninstaller,
-                       LoadResString(IDS_UNINST_SWITCH)) &&
-           JoinCommand(paths->startCommand, CommandLineSize, paths->program,
-                       LoadResString(IDS_AUTO_SWITCH));
+// A copy closed for an installation that then failed runs again from its own
+// file, with its counts as it saved them.
+static void RestartClosedCopy(const char* runningPath) {
+    char command[CommandLineSize];
+    if (runningPath[0] &&
+        JoinCommand(command, sizeof command, runningPath, LoadResString(IDS_AUTO_SWITCH)))
+        WinExec(command, SW_SHOWMINIMIZED);
 }
 
-// Without the program's files there is nothing to register, link or start.
+// Without the program's files there is nothing to register, link or start;
+// nothing is closed before every path is known to fit.
 static void RunInstallation() {
-    CloseRunningCopy(1);
-    InstalledPaths paths;
-    if (!PlaceFiles(&paths)) {
+    InstallLayout layout;
+    if (!PlanInstallation(&layout)) {
         ShowInstallMessage(IDS_INSTALL_FAILED, MB_ICONHAND);
         return;
     }
-    CreateDesktopShortcut(paths.program);
-    CreateProgramGroup(paths.program, paths.readme, paths.uninstaller, paths.uninstallCommand);
-    ApplyAutostartOption(paths.startCommand);
-    WriteUninstallEntry(paths.uninstallCommand);
-    WinExec(paths.startCommand, SW_SHOWMINIMIZED);
+    char runningPath[PathBufferSize];
+    int closed = CloseRunningCopy(1, runningPath, sizeof runningPath);
+    if (!InstallFiles(&layout)) {
+        if (closed)
+            RestartClosedCopy(runningPath);
+        ShowInstallMessage(IDS_INSTALL_FAILED, MB_ICONHAND);
+        return;
+    }
+    CreateDesktopShortcut(layout.program);
+    CreateProgramGroup(layout.program, layout.readme, layout.uninstaller, layout.uninstallCommand);
+    ApplyAutostartOption(layout.startCommand);
+    WriteUninstallEntry(layout.uninstallCommand);
+    WinExec(layout.startCommand, SW_SHOWMINIMIZED);
     ShowInstallMessage(IDS_INSTALLED, MB_ICONINFORMATION);
 }
 

@@ -5,16 +5,6 @@
 
 static const char CurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 
-struct InstallLayout {
-    char source[PathBufferSize];
-    char programFiles[PathBufferSize];
-    char installFolder[PathBufferSize];
-    char program[PathBufferSize];
-    char library[PathBufferSize];
-    char readme[PathBufferSize];
-    char uninstaller[PathBufferSize];
-};
-
 // The registry operations read a value too long for the buffer as a missing
 // one, which here would install into the default folder instead of failing.
 static int ReadProgramFilesDir(char* out, int size) {
@@ -42,16 +32,15 @@ static int WindowsFolder(char* out, int size) {
     return 1;
 }
 
-// Every path is formed before anything is written, so that a path that does
-// not fit leaves the system as it was.
-static int PlanLayout(InstallLayout* layout) {
+// Every path is formed before anything is closed or written, so that a path
+// that does not fit leaves the system as it was.
+int PlanInstallation(InstallLayout* layout) {
     char stored[PathBufferSize];
-    char windows[PathBufferSize];
     return ReadProgramFilesDir(stored, sizeof stored) &&
            ProgramFilesFolder(layout->programFiles, PathBufferSize, stored) &&
            GetProgramPath(layout->source, PathBufferSize) &&
-           WindowsFolder(windows, sizeof windows) &&
-           JoinPath(layout->uninstaller, PathBufferSize, windows,
+           WindowsFolder(layout->windowsFolder, PathBufferSize) &&
+           JoinPath(layout->uninstaller, PathBufferSize, layout->windowsFolder,
                     LoadResString(IDS_UNINSTALLER_NAME)) &&
            JoinPath(layout->installFolder, PathBufferSize, layout->programFiles,
                     LoadResString(IDS_PRODUCT)) &&
@@ -60,7 +49,11 @@ static int PlanLayout(InstallLayout* layout) {
            JoinPath(layout->library, PathBufferSize, layout->installFolder,
                     LoadResString(IDS_LIBRARY_NAME)) &&
            JoinPath(layout->readme, PathBufferSize, layout->installFolder,
-                    LoadResString(IDS_README_NAME));
+                    LoadResString(IDS_README_NAME)) &&
+           JoinCommand(layout->uninstallCommand, CommandLineSize, layout->uninstaller,
+                       LoadResString(IDS_UNINST_SWITCH)) &&
+           JoinCommand(layout->startCommand, CommandLineSize, layout->program,
+                       LoadResString(IDS_AUTO_SWITCH));
 }
 
 static HANDLE CreateTarget(const char* path) {
@@ -82,6 +75,20 @@ static int WriteCopy(const char* path, const void* data, DWORD size) {
     return written;
 }
 
+// Written whole under a name of its own in the target's folder, then put in
+// place: a failed read or write, or a target that cannot be replaced (held
+// open by another process), leaves the old file as it was.
+static int WriteReplacing(const char* folder, const char* path, const void* data, DWORD size) {
+    char temporary[MAX_PATH];
+    if (!GetTempFileNameA(folder, "TWn", 0, temporary))
+        return 0;
+    if (WriteCopy(temporary, data, size) &&
+        MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 1;
+    DeleteFileA(temporary);
+    return 0;
+}
+
 static int ReadWhole(HANDLE file, void* data, DWORD size) {
     DWORD read = 0;
     return ReadFile(file, data, size, &read, nullptr) && read == size;
@@ -94,23 +101,14 @@ static int CopyProgram(const InstallLayout* layout) {
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (source == INVALID_HANDLE_VALUE)
         return 0;
-    HANDLE target = CreateTarget(layout->program);
-    if (target == INVALID_HANDLE_VALUE) {
-        CloseHandle(source);
-        return 0;
-    }
     DWORD size = GetFileSize(source, nullptr);
     HLOCAL buffer = size == INVALID_FILE_SIZE ? nullptr : LocalAlloc(LMEM_ZEROINIT, size + 1024);
-    int copied = buffer && ReadWhole(source, buffer, size) && WriteWhole(target, buffer, size);
+    int copied = buffer && ReadWhole(source, buffer, size) &&
+                 WriteReplacing(layout->installFolder, layout->program, buffer, size);
     CloseHandle(source);
-    CloseHandle(target);
-    if (!copied) {
-        // A cut program copy would pass for an installed one.
-        DeleteFileA(layout->program);
-    } else {
-        // The uninstaller copy is the running file when it installs again.
-        WriteCopy(layout->uninstaller, buffer, size);
-    }
+    // The uninstaller copy is the running file when it installs again.
+    if (copied)
+        WriteReplacing(layout->windowsFolder, layout->uninstaller, buffer, size);
     if (buffer)
         LocalFree(buffer);
     return copied;
@@ -125,26 +123,19 @@ static void WriteResourceFile(int id, const char* type, const char* path) {
         WriteCopy(path, data, size);
 }
 
-static void CopyOut(char* out, const char* path) {
-    lstrcpynA(out, path, PathBufferSize);
-}
-
-int InstallFiles(char* exePath, char* libraryPath, char* readmePath, char* uninstallerPath) {
-    exePath[0] = libraryPath[0] = readmePath[0] = uninstallerPath[0] = '\0';
-    InstallLayout layout;
-    if (!PlanLayout(&layout))
+int InstallFiles(const InstallLayout* layout) {
+    // Either folder may exist already; only one made here is removed again.
+    int madeProgramFiles = CreateDirectoryA(layout->programFiles, nullptr);
+    int madeFolder = CreateDirectoryA(layout->installFolder, nullptr);
+    if (!CopyProgram(layout)) {
+        if (madeFolder)
+            RemoveDirectoryA(layout->installFolder);
+        if (madeProgramFiles)
+            RemoveDirectoryA(layout->programFiles);
         return 0;
-    // Either folder may exist already.
-    CreateDirectoryA(layout.programFiles, nullptr);
-    CreateDirectoryA(layout.installFolder, nullptr);
-    if (!CopyProgram(&layout))
-        return 0;
+    }
     // Resource type names match without regard to case: "Library" finds LIBRARY.
-    WriteResourceFile(IDR_HOOK_LIBRARY, "Library", layout.library);
-    WriteResourceFile(IDR_README, "Text", layout.readme);
-    CopyOut(exePath, layout.program);
-    CopyOut(libraryPath, layout.library);
-    CopyOut(readmePath, layout.readme);
-    CopyOut(uninstallerPath, layout.uninstaller);
+    WriteResourceFile(IDR_HOOK_LIBRARY, "Library", layout->library);
+    WriteResourceFile(IDR_README, "Text", layout->readme);
     return 1;
 }

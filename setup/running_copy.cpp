@@ -7,23 +7,48 @@
 static const DWORD CloseWaitMs = 750;
 static const DWORD ExitWaitMs = 10000;
 
+typedef BOOL(WINAPI* QueryImageNameProc)(HANDLE process, DWORD flags, LPSTR name, PDWORD size);
+
+// The platform gives a process's file name only from Windows Vista on, so
+// it is looked up rather than imported; without it the path stays unknown.
+static void ReadImagePath(HANDLE process, char* out, int size) {
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    QueryImageNameProc query =
+        kernel ? reinterpret_cast<QueryImageNameProc>(
+                     reinterpret_cast<void*>(GetProcAddress(kernel, "QueryFullProcessImageNameA")))
+               : nullptr;
+    DWORD length = static_cast<DWORD>(size);
+    if (!query || !query(process, 0, out, &length) || length == 0 ||
+        length >= static_cast<DWORD>(size))
+        out[0] = '\0';
+}
+
+enum { QueryLimitedInformation = 0x1000 }; // PROCESS_QUERY_LIMITED_INFORMATION
+
 static HANDLE OpenWindowProcess(HWND window) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    return processId ? OpenProcess(SYNCHRONIZE, FALSE, processId) : nullptr;
+    if (!processId)
+        return nullptr;
+    HANDLE process = OpenProcess(SYNCHRONIZE | QueryLimitedInformation, FALSE, processId);
+    return process ? process : OpenProcess(SYNCHRONIZE, FALSE, processId);
 }
 
-int CloseRunningCopy(int wait) {
+int CloseRunningCopy(int wait, char* runningPath, int size) {
+    if (runningPath && size > 0)
+        runningPath[0] = '\0';
     HWND running = FindWindowA(MainClassName, nullptr);
     if (!running)
         return 0;
-    HANDLE process = wait ? OpenWindowProcess(running) : nullptr;
+    HANDLE process = wait || runningPath ? OpenWindowProcess(running) : nullptr;
+    if (process && runningPath && size > 0)
+        ReadImagePath(process, runningPath, size);
     SendMessageA(running, WM_CLOSE, 0, 0);
-    if (process) {
+    if (process && wait)
         WaitForSingleObject(process, ExitWaitMs);
-        CloseHandle(process);
-    } else if (wait) {
+    else if (wait)
         Sleep(CloseWaitMs);
-    }
+    if (process)
+        CloseHandle(process);
     return 1;
 }

@@ -3,10 +3,41 @@
 
 #include <windows.h>
 
+#include "path_join.h"
+
+// Room for a path of PathBufferSize, its quotes and its switch.
+enum { CommandLineSize = 2 * PathBufferSize };
+
+// Every path and command line of an installation.
+struct InstallLayout {
+    char source[PathBufferSize];
+    char programFiles[PathBufferSize];
+    char installFolder[PathBufferSize];
+    char windowsFolder[PathBufferSize];
+    char program[PathBufferSize];
+    char library[PathBufferSize];
+    char readme[PathBufferSize];
+    char uninstaller[PathBufferSize];
+    char uninstallCommand[CommandLineSize];
+    char startCommand[CommandLineSize];
+};
+
 // Installation: nonzero when this process installed (or tried to) and ends.
 int InstallIfNeeded();
-int InstallFiles(char* exePath, char* libraryPath, char* readmePath, char* uninstallerPath);
-int CloseRunningCopy(int wait);
+
+// Forms every path of the installation; 0 when one does not fit. Nothing is
+// changed on the system.
+int PlanInstallation(InstallLayout* layout);
+
+// Writes the program's files as planned. The program file is written under
+// a name of its own and put in place only when whole, so a failure leaves an
+// installed program as it was; folders this call made go again on failure.
+int InstallFiles(const InstallLayout* layout);
+
+// Closes the running copy, if any; with wait, until its process has ended.
+// Its program file's path goes into runningPath (size bytes, may be null),
+// the empty text when it cannot be had. 1 when a copy was running.
+int CloseRunningCopy(int wait, char* runningPath, int size);
 
 // The full path of the running program file; 0 when it cannot be had whole.
 int GetProgramPath(char* out, int size);

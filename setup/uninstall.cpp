@@ -15,7 +15,7 @@ int Uninstall() {
     if (!Confirmed(IDS_REALLY, MB_ICONQUESTION))
         return 0;
     // Frees the program's files before they are deleted.
-    CloseRunningCopy(1);
+    CloseRunningCopy(1, nullptr, 0);
     // Read before the product key, which holds it, goes.
     char folder[PathBufferSize];
     ReadProductValue("Path", REG_SZ, folder, sizeof folder);

@@ -19,7 +19,7 @@ check "readme" cmp -s "$TW_SOURCE/res/readme.txt" "$INSTALL_DIR/Readme.txt"
 check "uninstaller copy" cmp -s "$TW_BUILD/Tallywhirl.exe" "$DRIVE_C/windows/TWUninst.exe"
 
 program='C:\Program Files\Tallywhirl\TW.exe'
-expect_eq "Run value" "$program -Auto" "$(reg_value "$RUN_KEY" Tallywhirl)"
+expect_eq "Run value" "\"$program\" -Auto" "$(reg_value "$RUN_KEY" Tallywhirl)"
 expect_eq "DisplayName" "Tallywhirl by Oakhart" "$(reg_value "$UNINSTALL_KEY" DisplayName)"
 expect_eq "UninstallString" 'C:\windows\TWUninst.exe -Uninst' \
     "$(reg_value "$UNINSTALL_KEY" UninstallString)"

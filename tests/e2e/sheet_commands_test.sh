@@ -145,7 +145,9 @@ expect_eq "Run value deleted" "" "$(reg_value "$RUN_KEY" Tallywhirl)"
 expect_eq "option stored" 0 "$(product_dword OptionAutostart)"
 check "check" driver press 1002
 check "no question" driver no-box 1000
-expect_eq "Run value written" "$(winepath -w "$dir/TW.exe") -Auto" "$(reg_value "$RUN_KEY" Tallywhirl)"
+program=$(winepath -w "$dir/TW.exe")
+[[ $program == *" "* ]] && program="\"$program\""
+expect_eq "Run value written" "$program -Auto" "$(reg_value "$RUN_KEY" Tallywhirl)"
 expect_eq "option stored" 1 "$(product_dword OptionAutostart)"
 expect_eq "Run value type" REG_SZ \
     "$(wine reg query "$RUN_KEY" /v Tallywhirl | tr -d '\r' | awk '$1 == "Tallywhirl" { print $2 }')"

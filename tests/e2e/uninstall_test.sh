@@ -83,7 +83,8 @@ driver answer "Really?" yes 10000 >/dev/null || fail "no second question"
 expect_eq "exit code" 0 "$(wait_exit "$WORK/rc" 30)"
 check "user's file kept" test -e "$folder/notes.txt"
 check "statistics file removed" test ! -e "$folder/Day.txt"
-[[ -e "$folder/Tallywhirl.dll" ]] && restart_with_pending_library
+pending=$(cd "$folder" && ls -A | grep -E '^(Tallywhirl\.dll|~TW[0-9A-Fa-f]+\.tmp)$')
+[[ -n "$pending" ]] && restart_with_pending_library "$pending"
 for name in TW.exe Tallywhirl.dll Readme.txt; do
     check "$name removed" test ! -e "$folder/$name"
 done

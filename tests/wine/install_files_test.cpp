@@ -76,6 +76,18 @@ class InstallFilesTest : public testing::Test {
         RemoveDirectoryA(Root);
         DeleteFileA(WindowsFile("TWUninst.exe").c_str());
     }
+    // Plans and installs, and names the four files when it did.
+    int Install() {
+        exe[0] = library[0] = readme[0] = uninstaller[0] = '\0';
+        InstallLayout layout;
+        if (!PlanInstallation(&layout) || !InstallFiles(&layout))
+            return 0;
+        lstrcpynA(exe, layout.program, sizeof exe);
+        lstrcpynA(library, layout.library, sizeof library);
+        lstrcpynA(readme, layout.readme, sizeof readme);
+        lstrcpynA(uninstaller, layout.uninstaller, sizeof uninstaller);
+        return 1;
+    }
     bool AllEmpty() const {
         return !exe[0] && !library[0] && !readme[0] && !uninstaller[0];
     }
@@ -86,7 +98,7 @@ class InstallFilesTest : public testing::Test {
 
 TEST_F(InstallFilesTest, WritesTheFourFilesAndNamesThem) {
     SetProgramFilesDir(std::string(Root) + "\\");
-    ASSERT_EQ(1, InstallFiles(exe, library, readme, uninstaller));
+    ASSERT_EQ(1, Install());
     std::string folder = std::string(Root) + "\\Tallywhirl";
     EXPECT_EQ(folder + "\\TW.exe", exe) << "a trailing backslash is dropped, never doubled";
     EXPECT_EQ(folder + "\\Tallywhirl.dll", library);
@@ -105,15 +117,15 @@ TEST_F(InstallFilesTest, WritesTheFourFilesAndNamesThem) {
 
 TEST_F(InstallFilesTest, ExistingFoldersAreUsedAndFilesReplaced) {
     SetProgramFilesDir(Root);
-    ASSERT_EQ(1, InstallFiles(exe, library, readme, uninstaller));
+    ASSERT_EQ(1, Install());
     std::ofstream(readme, std::ios::binary) << "changed";
-    ASSERT_EQ(1, InstallFiles(exe, library, readme, uninstaller));
+    ASSERT_EQ(1, Install());
     EXPECT_TRUE(ReadAll(readme) == Resource(IDR_README, "TEXT"));
 }
 
 TEST_F(InstallFilesTest, AProgramFilesDirTooLongForTheBufferFailsAndWritesNothing) {
     SetProgramFilesDir(std::string(Root) + "\\" + std::string(300, 'p'));
-    EXPECT_EQ(0, InstallFiles(exe, library, readme, uninstaller));
+    EXPECT_EQ(0, Install());
     EXPECT_TRUE(AllEmpty());
     EXPECT_FALSE(Exists(Root));
     EXPECT_FALSE(Exists(WindowsFile("TWUninst.exe")));
@@ -124,7 +136,7 @@ TEST_F(InstallFilesTest, AProgramFilesDirTooLongToJoinFailsAndWritesNothing) {
     std::string stored = std::string(Root) + std::string(230, 'p');
     ASSERT_LT(stored.size(), 256u);
     SetProgramFilesDir(stored);
-    EXPECT_EQ(0, InstallFiles(exe, library, readme, uninstaller));
+    EXPECT_EQ(0, Install());
     EXPECT_TRUE(AllEmpty());
     EXPECT_FALSE(Exists(stored)) << "no folder is made for a path that cannot be used";
     EXPECT_FALSE(Exists(WindowsFile("TWUninst.exe")));
@@ -136,7 +148,7 @@ TEST_F(InstallFilesTest, AProgramCopyThatCannotBeCreatedFails) {
     std::string folder = std::string(Root) + "\\Tallywhirl";
     CreateDirectoryA(folder.c_str(), nullptr);
     ASSERT_TRUE(CreateDirectoryA((folder + "\\TW.exe").c_str(), nullptr));
-    EXPECT_EQ(0, InstallFiles(exe, library, readme, uninstaller));
+    EXPECT_EQ(0, Install());
     EXPECT_TRUE(AllEmpty());
     EXPECT_FALSE(Exists(folder + "\\Tallywhirl.dll"));
     EXPECT_FALSE(Exists(WindowsFile("TWUninst.exe")));
@@ -145,7 +157,7 @@ TEST_F(InstallFilesTest, AProgramCopyThatCannotBeCreatedFails) {
 
 TEST_F(InstallFilesTest, AnEmptyProgramFilesDirMeansTheDefaultFolder) {
     SetProgramFilesDir("");
-    ASSERT_EQ(1, InstallFiles(exe, library, readme, uninstaller));
+    ASSERT_EQ(1, Install());
     EXPECT_STREQ("C:\\Program Files\\Tallywhirl\\TW.exe", exe);
     for (const char* path : {exe, library, readme})
         DeleteFileA(path);
