@@ -3,6 +3,7 @@
 # installed copy in the tray and says so; installing again replaces the files
 # over the running copy and keeps the user's autostart choice.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/sheet_lib.sh"
 reset_state
 dir="$WORK/my programs"
 mkdir -p "$dir"
@@ -31,10 +32,27 @@ expect_eq "shortcut" "$program"$'\n''C:\Program Files\Tallywhirl'$'\n'"Tallywhir
 # Wine's Program Manager makes the group's folder; the rest is its own.
 check "program group" test -d "$GROUP_DIR"
 
+# A copy started without -Auto posts itself the sheet's opening before its
+# message loop; a question asked after that comes only once that is done.
+expect_no_sheet() {
+    local why=$1
+    check "$why: terminate" driver command "$MAIN_CLASS" 40003
+    driver answer "terminate" no 10000 >/dev/null || fail "$why: no question"
+    expect_eq "$why: no sheet" 0 "$(sheet_count)"
+}
+
 # The installed copy runs in the tray, started with -Auto: no sheet opens.
 check "installed copy runs" driver wait-window "$MAIN_CLASS" 15000
 expect_eq "Path" 'C:\Program Files\Tallywhirl' "$(product_value Path)"
-check "no sheet" driver no-box 1000
+expect_no_sheet "started by the installation"
+
+# Started as Windows starts the start-up entry: the application name and the
+# stored line unchanged. An unquoted path with a blank would hand the copy
+# "Files\Tallywhirl\TW.exe -Auto" and it would open its sheet.
+check "close" driver close-wait "$MAIN_CLASS" 10000
+check "start from the Run value" driver start "$program" "$(reg_value "$RUN_KEY" Tallywhirl)"
+check "runs from the Run value" driver wait-window "$MAIN_CLASS" 15000
+expect_no_sheet "started from the Run value"
 first=$(driver window-pid "$MAIN_CLASS" | tr -d '\r')
 
 # Again, over the running copy, with autostart switched off meanwhile and the

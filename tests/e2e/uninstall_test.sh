@@ -43,11 +43,13 @@ mkdir -p "$dir"
 cp "$TW_BUILD/Tallywhirl.exe" "$dir/Tallywhirl.exe"
 install_program
 
-# No at the first question: no second one, nothing changes.
-uninstall
+# The uninstall entry started as Windows starts it, with the application name
+# and the stored line unchanged, reaches the first question. No there: no
+# second one, nothing changes.
+command=$(reg_value "$UNINSTALL_KEY" UninstallString)
+check "start the uninstall entry" driver start "$uninstaller" "$command"
 driver answer "Are you sure you want to remove this very cool app?" no 20000 >/dev/null ||
-    fail "no first question"
-expect_eq "declined: exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+    fail "no first question from the uninstall entry"
 expect_installed "No at the first question"
 
 # Yes, then No at "Really?".
