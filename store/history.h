@@ -34,5 +34,21 @@ int ReadDayHistory(const char* tail, int length, int wholeFile, uint32_t year, u
 int ReadMonthHistory(const char* tail, int length, int wholeFile, uint32_t year, uint32_t month,
                      int32_t runningMonth, HistorySlot* slots);
 
+// The largest figure of the slots, or 0.
+int32_t LargestFigure(const HistorySlot* slots, int count);
+
+// The smallest of 1, 2, 5, 10, 20, 50 ... that is at least largest.
+int64_t ReadableTop(int32_t largest);
+
+// A bar's height in pixels: count / top of the chart's height, rounded to
+// the nearest pixel, at least 1 for a positive count, never above the chart.
+// 0 for a slot without a figure.
+int BarHeight(const HistorySlot* slot, int64_t top, int chartHeight);
+
+// Label every k-th day, counted back from today: the smallest k whose labels
+// are at least labelWidth apart, at most HistoryDays.
+int LabelEvery(int barWidth, int labelWidth);
+int IsDayLabelled(int slot, int every);
+
 // "Jan" to "Dec"; "" for anything else.
 const char* MonthShortName(uint32_t month);

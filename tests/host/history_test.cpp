@@ -115,3 +115,55 @@ TEST(History, MonthSlotsAreTheTwelveMonthsEndingWithThisOne) {
     EXPECT_FALSE(ReadMonthHistory("", 0, 1, 2003, 13, 5, slots)) << "month 13 is no month";
     EXPECT_STREQ("", MonthShortName(0));
 }
+
+TEST(History, ScaleBarsAndLabels) {
+    struct Top {
+        int32_t largest;
+        int64_t top;
+    };
+    static const Top tops[] = {{-5, 1},  {0, 1},   {1, 1},   {2, 2},    {3, 5},       {6, 10},
+                               {10, 10}, {11, 20}, {21, 50}, {51, 100}, {1999, 2000}, {2001, 5000}};
+    for (const auto& t : tops)
+        EXPECT_EQ(t.top, ReadableTop(t.largest)) << "the top over a largest figure " << t.largest;
+    EXPECT_EQ(5000000000LL, ReadableTop(INT32_MAX)) << "the largest count's top is beyond 32 bits";
+    HistorySlot some[] = {{2003, 1, 1, 1, 7}, {2003, 1, 2, 0, 99}, {2003, 1, 3, 1, 3}};
+    EXPECT_EQ(7, LargestFigure(some, 3)) << "a slot without a figure has no height to scale";
+
+    static const struct {
+        const char* why;
+        int hasFigure;
+        int32_t count;
+        int64_t top;
+        int chartHeight, pixels;
+    } bars[] = {
+        {"no figure, no bar", 0, 50, 100, 100, 0},
+        {"a zero count has no height", 1, 0, 100, 100, 0},
+        {"half the top, half the chart", 1, 50, 100, 100, 50},
+        {"the top fills the chart", 1, 100, 100, 100, 100},
+        {"above the top, still the chart", 1, 200, 100, 100, 100},
+        {"1.4 pixels round down", 1, 14, 1000, 100, 1},
+        {"1.5 pixels round up", 1, 15, 1000, 100, 2},
+        {"2.5 pixels round up", 1, 25, 1000, 100, 3},
+        {"a tenth of a pixel shows as one", 1, 1, 1000, 100, 1},
+        {"the largest count without overflow: 429.49", 1, INT32_MAX, 5000000000LL, 1000, 429},
+        {"a top below 1 counts as 1", 1, 1, 0, 10, 10},
+        {"no chart, no bar", 1, 5, 10, 0, 0},
+    };
+    for (const auto& b : bars) {
+        HistorySlot slot = {2003, 1, 10, b.hasFigure, b.count};
+        EXPECT_EQ(b.pixels, BarHeight(&slot, b.top, b.chartHeight)) << b.why;
+    }
+
+    static const struct {
+        int barWidth, labelWidth, every;
+    } labels[] = {{20, 14, 1}, {14, 14, 1},  {10, 14, 2}, {7, 14, 2},
+                  {6, 14, 3},  {1, 100, 31}, {0, 14, 31}, {10, 0, 1}};
+    for (const auto& l : labels)
+        EXPECT_EQ(l.every, LabelEvery(l.barWidth, l.labelWidth))
+            << l.barWidth << " pixels a bar, labels " << l.labelWidth << " wide";
+    std::string labelled;
+    for (int slot = -1; slot <= HistoryDays; slot++)
+        if (IsDayLabelled(slot, 7))
+            labelled += std::to_string(slot) + " ";
+    EXPECT_EQ("2 9 16 23 30 ", labelled) << "every 7th day, counted back from today";
+}
