@@ -186,6 +186,30 @@ int IsDayLabelled(int slot, int every) {
     return slot >= 0 && slot < HistoryDays && (HistoryDays - 1 - slot) % every == 0;
 }
 
+void SummariseDays(const HistorySlot* slots, HistorySummary* summary) {
+    memset(summary, 0, sizeof *summary);
+    summary->NoFinishedDays = 1;
+    int days = 0;
+    for (int i = 0; i < HistoryDays; i++) {
+        const HistorySlot* s = &slots[i];
+        if (!s->HasFigure)
+            continue;
+        days++;
+        summary->Total += s->Count;
+        if (i < HistoryDays - 1)
+            summary->NoFinishedDays = 0;
+        if (!summary->HasBest || s->Count >= summary->BestCount) {
+            summary->HasBest = 1;
+            summary->BestYear = s->Year;
+            summary->BestMonth = s->Month;
+            summary->BestDay = s->Day;
+            summary->BestCount = s->Count;
+        }
+    }
+    if (days > 0)
+        summary->Average = static_cast<int32_t>((summary->Total * 2 + days) / (2 * days));
+}
+
 const char* MonthShortName(uint32_t month) {
     static const char* const Names[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};

@@ -17,6 +17,15 @@ struct HistorySlot {
     int32_t Count;
 };
 
+struct HistorySummary {
+    int HasBest;                           // 0 when no day has a figure
+    uint32_t BestYear, BestMonth, BestDay; // the later day on a tie
+    int32_t BestCount;
+    int32_t Average;    // over the days with a figure, halves up
+    int64_t Total;      // of the 31 days, today included
+    int NoFinishedDays; // no day before today has a figure
+};
+
 // Fills slots[HistoryDays] with the 31 days ending today, oldest first, from
 // a tail of Day.txt: its last bytes, at most HistoryTailBytes, with wholeFile
 // set when they start at the file's beginning; otherwise the first line is
@@ -49,6 +58,9 @@ int BarHeight(const HistorySlot* slot, int64_t top, int chartHeight);
 // are at least labelWidth apart, at most HistoryDays.
 int LabelEvery(int barWidth, int labelWidth);
 int IsDayLabelled(int slot, int every);
+
+// The best day, the average and the total of slots[HistoryDays].
+void SummariseDays(const HistorySlot* slots, HistorySummary* summary);
 
 // "Jan" to "Dec"; "" for anything else.
 const char* MonthShortName(uint32_t month);

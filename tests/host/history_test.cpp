@@ -167,3 +167,41 @@ TEST(History, ScaleBarsAndLabels) {
             labelled += std::to_string(slot) + " ";
     EXPECT_EQ("2 9 16 23 30 ", labelled) << "every 7th day, counted back from today";
 }
+
+// Best day with its date, the average over the days with a figure, the
+// total, and whether the chart says that no day has finished.
+TEST(History, SummaryLine) {
+    struct Case {
+        const char* why;
+        const char* tail;
+        int32_t running;
+        const char* shown;
+    };
+    static const Case cases[] = {
+        {"only a negative line: no finished day, today alone", "2003-01-01\t-4\r\n", 5,
+         "best 01-10=5 average 5 total 5 no finished days"},
+        {"no lines and no running figure", "", -1, "no best average 0 total 0 no finished days"},
+        {"a tie goes to the later day; 19 / 3 is 6.33", "2002-12-20\t8\r\n2003-01-05\t8\r\n", 3,
+         "best 01-05=8 average 6 total 19"},
+        {"an average of 1.5 rounds up to 2", "2003-01-01\t2\r\n", 1,
+         "best 01-01=2 average 2 total 3"},
+        {"days with 0 count, days without a line do not; 10 / 3 is 3.33",
+         "2003-01-01\t0\r\n2003-01-02\t0\r\n", 10, "best 01-10=10 average 3 total 10"},
+        {"the total goes beyond 32 bits",
+         "2003-01-01\t2147483647\r\n2003-01-02\t2147483647\r\n2003-01-03\t2147483647\r\n",
+         INT32_MAX, "best 01-10=2147483647 average 2147483647 total 8589934588"},
+    };
+    for (const Case& c : cases) {
+        HistorySlot slots[HistoryDays];
+        ASSERT_TRUE(ReadDayHistory(c.tail, static_cast<int>(strlen(c.tail)), 1, 2003, 1, 10,
+                                   c.running, slots));
+        HistorySummary s;
+        SummariseDays(slots, &s);
+        char shown[160];
+        snprintf(shown, sizeof shown, "best %02u-%02u=%d", s.BestMonth, s.BestDay, s.BestCount);
+        std::string line = s.HasBest ? shown : "no best";
+        snprintf(shown, sizeof shown, " average %d total %lld%s", s.Average,
+                 static_cast<long long>(s.Total), s.NoFinishedDays ? " no finished days" : "");
+        EXPECT_EQ(c.shown, line + shown) << c.why;
+    }
+}
