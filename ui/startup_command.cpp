@@ -1,10 +1,6 @@
 #include "startup_command.h"
 #include "../app/bounded_format.h"
 
-int ModulePathComplete(uint32_t length, int size) {
-    return size > 0 && length > 0 && length < static_cast<uint32_t>(size);
-}
-
 int FormatStartupCommand(char* out, int size, const char* path, const char* autoSwitch) {
     if (!path || !autoSwitch) {
         if (out && size > 0)

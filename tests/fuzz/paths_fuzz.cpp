@@ -162,7 +162,6 @@ void CheckGroupCommands(int size, const std::string fields[3]) {
 void CheckModulePathLength(uint32_t length, int size) {
     bool whole = size > 0 && length > 0 && length < static_cast<uint32_t>(size);
     Require(ModulePathComplete(length, size) == whole);
-    Require(ModulePathComplete(static_cast<unsigned long>(length), size) == whole);
 }
 
 } // namespace

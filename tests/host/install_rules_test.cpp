@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/module_path.h"
 #include "setup/install_rules.h"
 #include "setup/path_join.h"
 
