@@ -22,7 +22,3 @@ int ProgramFilesFolder(char* out, int size, const char* stored) {
         length--;
     return FormatBounded(out, size, "%.*s", length, folder);
 }
-
-int ModulePathComplete(unsigned long length, int size) {
-    return length > 0 && size > 0 && length < static_cast<unsigned long>(size);
-}

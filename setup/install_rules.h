@@ -9,7 +9,3 @@ int NeedsInstall(const char* fileName, const char* installedName);
 // default when it is empty or missing, without a backslash at its end.
 // 0 when it does not fit into out.
 int ProgramFilesFolder(char* out, int size, const char* stored);
-
-// Whether GetModuleFileNameA's result is a whole path: a length that fills
-// the buffer means the name was cut.
-int ModulePathComplete(unsigned long length, int size);

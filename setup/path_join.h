@@ -1,7 +1,9 @@
 #pragma once
 // Path texts of the installation, each built within a bound. Platform-free.
 
-enum { PathBufferSize = 256 };
+// A path, and a command line: room for a path of PathBufferSize, its quotes
+// and its switch.
+enum { PathBufferSize = 256, CommandLineSize = 2 * PathBufferSize };
 
 // "folder\name" into out (size bytes). 0, with out empty, when it does not
 // fit or a part is missing.

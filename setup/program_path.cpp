@@ -1,5 +1,5 @@
 #include "setup.h"
-#include "install_rules.h"
+#include "../app/module_path.h"
 #include "../app/app.h"
 
 int GetProgramPath(char* out, int size) {

@@ -5,9 +5,6 @@
 
 #include "path_join.h"
 
-// Room for a path of PathBufferSize, its quotes and its switch.
-enum { CommandLineSize = 2 * PathBufferSize };
-
 // Every path and command line of an installation.
 struct InstallLayout {
     char source[PathBufferSize];

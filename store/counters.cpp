@@ -3,6 +3,7 @@
 #include "registry.h"
 #include "value_names.h"
 #include "../app/app.h"
+#include "../app/module_path.h"
 
 static const DWORD ReleaseNumber = 102;
 
@@ -38,7 +39,7 @@ static void RecordProgramFolder() {
     char path[NameBufferSize];
     DWORD length = GetModuleFileNameA(AppInstance, path, sizeof path);
     // A name that filled the buffer may have been cut: it is not a folder.
-    if (length == 0 || length >= sizeof path)
+    if (!ModulePathComplete(length, sizeof path))
         return;
     if (CutToFolder(path))
         WriteProductValue("Path", REG_SZ, path, 0);

@@ -1,6 +1,5 @@
 #include "sheet_parts.h"
-#include "startup_command.h"
-#include "../setup/path_join.h"
+#include "../setup/setup.h"
 #include "../app/app.h"
 #include "../store/counter_set.h"
 #include "../store/registry.h"
@@ -13,14 +12,11 @@ void ShowAutostartOption(HWND page) {
 // A path that cannot be read whole leaves the entry as it was: a cut path
 // would start nothing, or the wrong program.
 static void WriteStartupEntry() {
-    char path[ModulePathSize];
-    DWORD length = GetModuleFileNameA(AppInstance, path, sizeof path);
-    if (!ModulePathComplete(length, sizeof path))
-        return;
-    char command[StartupCommandSize];
-    if (!JoinCommand(command, sizeof command, path, LoadResString(IDS_AUTO_SWITCH)))
-        return;
-    WriteRegValue(HKEY_LOCAL_MACHINE, RUN_KEY, RUN_VALUE, REG_SZ, command, 0);
+    char path[PathBufferSize];
+    char command[CommandLineSize];
+    if (GetProgramPath(path, sizeof path) &&
+        JoinCommand(command, sizeof command, path, LoadResString(IDS_AUTO_SWITCH)))
+        WriteRegValue(HKEY_LOCAL_MACHINE, RUN_KEY, RUN_VALUE, REG_SZ, command, 0);
 }
 
 void ApplyAutostartOption(HWND page) {

@@ -1,9 +1,10 @@
-// The statistics page's figures and texts from arbitrary counts, clock
-// values and buffer sizes, and the sheet's placement on arbitrary screens.
-#include <cerrno>
+// The statistics page's texts and figures from arbitrary counts, clock values
+// and buffer sizes, and the sheet's placement on arbitrary screens.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "ui/display_texts.h"
 #include "ui/percent_change.h"
@@ -11,11 +12,15 @@
 
 namespace {
 
-// Reads the input as a run of little fields; past its end every field is 0.
+void Require(bool holds) {
+    if (!holds)
+        abort();
+}
+
+// Little-endian fields, read one after another; past the input's end they are 0.
 struct Input {
     const uint8_t* data;
-    size_t size;
-    size_t at;
+    size_t size, at;
 };
 
 uint32_t Take(Input* in, int bytes) {
@@ -29,142 +34,48 @@ int32_t TakeSigned(Input* in) {
     return static_cast<int32_t>(Take(in, 4));
 }
 
-int64_t TakeSigned64(Input* in) {
-    uint64_t low = Take(in, 4);
-    return static_cast<int64_t>(low | static_cast<uint64_t>(Take(in, 4)) << 32);
+// A text formed into a heap buffer of exactly size bytes, so that the
+// sanitizer sees any write past it, is the whole text or the empty text.
+template <typename Form> void RequireBounded(int size, Form form) {
+    char whole[64];
+    Require(form(whole, sizeof whole) == 1);
+    char* out = static_cast<char*>(malloc(size > 0 ? size : 1));
+    out[0] = '#';
+    int fits = form(out, size);
+    Require(fits == (size > 0 && strlen(whole) < static_cast<size_t>(size)));
+    Require(size > 0 ? strcmp(out, fits ? whole : "") == 0 : out[0] == '#');
+    free(out);
 }
 
-void Require(bool holds) {
-    if (!holds)
-        abort();
-}
-
-// The quotient worked out on magnitudes in 128 bits, then signed: the
-// truncation toward zero is then plain unsigned division.
+// The percentage worked out on magnitudes in 128 bits, truncated toward zero.
 int64_t ExactPercentChange(int32_t current, int32_t last) {
-    __int128 dividend = static_cast<__int128>(current) * 100;
-    __int128 divisor = last;
-    bool negative = (dividend < 0) != (divisor < 0);
-    unsigned __int128 quotient =
-        static_cast<unsigned __int128>(dividend < 0 ? -dividend : dividend) /
-        static_cast<unsigned __int128>(divisor < 0 ? -divisor : divisor);
-    __int128 signedQuotient = negative ? -static_cast<__int128>(quotient) : quotient;
-    return static_cast<int64_t>(signedQuotient - 100);
+    __int128 product = static_cast<__int128>(current) * 100, divisor = last;
+    __int128 quotient = (product < 0 ? -product : product) / (divisor < 0 ? -divisor : divisor);
+    return static_cast<int64_t>(((product < 0) != (divisor < 0) ? -quotient : quotient) - 100);
 }
 
-// A buffer of exactly size bytes on the heap, so that the sanitizer sees any
-// write past it; one guard byte stands in for a buffer of no size.
-struct Text {
-    char* bytes;
-    char guard;
-};
-
-Text MakeText(int size) {
-    Text text = {nullptr, '#'};
-    text.bytes = size > 0 ? static_cast<char*>(malloc(size)) : &text.guard;
-    if (size > 0)
-        memset(text.bytes, '#', size);
-    return text;
+void CheckDifference(int64_t percent, int size) {
+    RequireBounded(size, [&](char* out, int n) { return FormatDifferenceText(out, n, percent); });
+    char text[64];
+    FormatDifferenceText(text, sizeof text, percent);
+    if (percent == NoComparison)
+        return Require(strcmp(text, "n/a") == 0);
+    char* end;
+    Require((text[0] == '+') == (percent > 0) && strtoll(text, &end, 10) == percent);
+    Require(strcmp(end, "%") == 0);
 }
 
-void FreeText(Text* text, int size) {
-    if (size > 0)
-        free(text->bytes);
-    else
-        Require(text->guard == '#');
-}
-
-// What every formatter promises: success exactly when the whole text fits,
-// then a terminated text within the buffer; otherwise the empty text.
-bool Sound(int result, const char* out, int size, size_t wantedLength) {
-    if (size <= 0)
-        return result == 0;
-    if (result != (wantedLength < static_cast<size_t>(size)))
-        return false;
-    if (!result)
-        return out[0] == '\0';
-    return memchr(out, '\0', size) != nullptr && strlen(out) == wantedLength;
-}
-
-long long ParseWhole(const char* text, const char** end) {
-    errno = 0;
-    char* stop = nullptr;
-    long long value = strtoll(text, &stop, 10);
-    Require(errno == 0 && stop != text);
-    *end = stop;
-    return value;
-}
-
-void CheckCountText(int32_t count, int size) {
-    char full[32];
-    FormatCountText(full, sizeof full, count);
-    Text text = MakeText(size);
-    int result = FormatCountText(text.bytes, size, count);
-    Require(Sound(result, text.bytes, size, strlen(full)));
-    if (result) {
-        const char* end;
-        Require(ParseWhole(text.bytes, &end) == count && *end == '\0');
-    }
-    FreeText(&text, size);
-}
-
-void CheckDifferenceText(int64_t percent, int size) {
-    char full[40];
-    Require(FormatDifferenceText(full, sizeof full, percent) == 1);
-    Text text = MakeText(size);
-    int result = FormatDifferenceText(text.bytes, size, percent);
-    Require(Sound(result, text.bytes, size, strlen(full)));
-    if (result) {
-        if (percent == NoComparison) {
-            Require(strcmp(text.bytes, "n/a") == 0);
-        } else {
-            Require((text.bytes[0] == '+') == (percent > 0));
-            const char* end;
-            Require(ParseWhole(text.bytes, &end) == percent);
-            Require(strcmp(end, "%") == 0);
-        }
-    }
-    FreeText(&text, size);
-}
-
-unsigned ParseTwoDigits(const char* at) {
-    Require(at[0] >= '0' && at[0] <= '9' && at[1] >= '0' && at[1] <= '9');
-    return (at[0] - '0') * 10u + (at[1] - '0');
-}
-
-void CheckClockText(uint32_t seconds, int size) {
-    char full[32];
-    Require(FormatClockText(full, sizeof full, seconds) == 1);
-    Text text = MakeText(size);
-    int result = FormatClockText(text.bytes, size, seconds);
-    Require(Sound(result, text.bytes, size, strlen(full)));
-    if (result) {
-        const char* end;
-        long long hours = ParseWhole(text.bytes, &end);
-        Require(end - text.bytes >= 2 && strlen(end) == 6 && end[0] == ':' && end[3] == ':');
-        unsigned minutes = ParseTwoDigits(end + 1);
-        unsigned secs = ParseTwoDigits(end + 4);
-        Require(minutes < 60 && secs < 60);
-        Require(hours * 3600 + minutes * 60 + secs == seconds);
-    }
-    FreeText(&text, size);
-}
-
-void CheckPercentChange(int32_t current, int32_t last) {
-    int64_t percent = PercentChangeOf(current, last);
-    uint32_t colour = 1;
-    int coloured = DifferenceColour(percent, &colour);
-    if (last == 0) {
-        Require(percent == NoComparison && coloured == 0 && colour == 1);
-        return;
-    }
-    Require(percent != NoComparison && percent == ExactPercentChange(current, last));
-    Require(coloured == 1 && colour == (percent >= 0 ? RiseColour : FallColour));
-}
-
-int64_t CentredAt(int32_t screen, int32_t size, int32_t shift) {
-    int64_t at = static_cast<int64_t>(screen / 2) - size / 2 + shift;
-    return at < 0 ? 0 : at;
+void CheckClock(uint32_t seconds, int size) {
+    RequireBounded(size, [&](char* out, int n) { return FormatClockText(out, n, seconds); });
+    char text[64];
+    FormatClockText(text, sizeof text, seconds);
+    unsigned long long hours;
+    unsigned minutes, secs;
+    int length;
+    Require(sscanf(text, "%llu:%2u:%2u%n", &hours, &minutes, &secs, &length) == 3);
+    Require(length == static_cast<int>(strlen(text)) && length >= 8 && text[length - 3] == ':' &&
+            text[length - 6] == ':');
+    Require(minutes < 60 && secs < 60 && hours * 3600 + minutes * 60 + secs == seconds);
 }
 
 void CheckPlacement(Input* in) {
@@ -172,24 +83,19 @@ void CheckPlacement(Input* in) {
     int32_t width = TakeSigned(in), height = TakeSigned(in);
     int32_t dx = TakeSigned(in), dy = TakeSigned(in);
     WindowBox at = CenteredOnScreen(screenWidth, screenHeight, width, height, dx, dy);
-    Require(at.Left >= 0 && at.Top >= 0);
+    int64_t left = static_cast<int64_t>(screenWidth / 2) - width / 2 + dx;
+    int64_t top = static_cast<int64_t>(screenHeight / 2) - height / 2 + dy;
+    Require(at.Left == (left < 0 ? 0 : left > INT32_MAX ? INT32_MAX : left));
+    Require(at.Top == (top < 0 ? 0 : top > INT32_MAX ? INT32_MAX : top));
     Require(at.Width == width && at.Height == height);
-    int64_t left = CentredAt(screenWidth, width, dx), top = CentredAt(screenHeight, height, dy);
-    Require(at.Left == (left > INT32_MAX ? INT32_MAX : left));
-    Require(at.Top == (top > INT32_MAX ? INT32_MAX : top));
 
     WindowBox cancel = {TakeSigned(in), TakeSigned(in), TakeSigned(in), TakeSigned(in)};
     WindowBox hide = HideButtonBox(cancel);
     Require(hide.Top == cancel.Top && hide.Height == cancel.Height);
-    int64_t right = static_cast<int64_t>(cancel.Left) + cancel.Width;
-    Require(static_cast<int64_t>(hide.Left) + hide.Width == right);
-    bool widens = static_cast<int64_t>(cancel.Left) - HideButtonWidening >= INT32_MIN &&
-                  static_cast<int64_t>(cancel.Width) + HideButtonWidening <= INT32_MAX;
-    if (widens)
-        Require(hide.Left == cancel.Left - HideButtonWidening &&
-                hide.Width == cancel.Width + HideButtonWidening);
-    else
-        Require(hide.Left == cancel.Left && hide.Width == cancel.Width);
+    Require(int64_t{hide.Left} + hide.Width == int64_t{cancel.Left} + cancel.Width);
+    bool widens = int64_t{cancel.Left} - HideButtonWidening >= INT32_MIN &&
+                  int64_t{cancel.Width} + HideButtonWidening <= INT32_MAX;
+    Require(hide.Width == (widens ? cancel.Width + HideButtonWidening : cancel.Width));
 }
 
 } // namespace
@@ -200,13 +106,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint32_t seconds = Take(&in, 4);
     int textSize = static_cast<int8_t>(Take(&in, 1));
 
-    CheckPercentChange(current, last);
-    CheckCountText(current, textSize);
-    CheckCountText(last, textSize);
-    CheckDifferenceText(PercentChangeOf(current, last), textSize);
-    CheckClockText(seconds, textSize);
+    int64_t percent = PercentChangeOf(current, last);
+    uint32_t colour = 1;
+    if (last == 0) {
+        Require(percent == NoComparison && DifferenceColour(percent, &colour) == 0 && colour == 1);
+    } else {
+        Require(percent == ExactPercentChange(current, last) && percent != NoComparison);
+        Require(DifferenceColour(percent, &colour) == 1);
+        Require(colour == (percent >= 0 ? RiseColour : FallColour));
+    }
+    for (int32_t count : {current, last}) {
+        RequireBounded(textSize, [&](char* out, int n) { return FormatCountText(out, n, count); });
+        char text[64], *end;
+        FormatCountText(text, sizeof text, count);
+        Require(strtoll(text, &end, 10) == count && *end == '\0');
+    }
+    CheckDifference(percent, textSize);
+    CheckClock(seconds, textSize);
     CheckPlacement(&in);
     // Any 64-bit figure, not only those two counts can give.
-    CheckDifferenceText(TakeSigned64(&in), textSize);
+    uint64_t low = Take(&in, 4);
+    CheckDifference(static_cast<int64_t>(low | uint64_t{Take(&in, 4)} << 32), textSize);
     return 0;
 }

@@ -8,53 +8,47 @@
 #include "store/rollover.h"
 #include "store/stat_lines.h"
 
-static int LinesWritten;
+static void Require(bool holds) {
+    if (!holds)
+        abort();
+}
 
+// Any figure fits a line, and only a period with a file is given one.
 static void CheckLine(int period, int32_t count) {
     char line[StatBufferSize];
-    // Any figure fits a line; a period without a file never gets one.
-    if (FormatStatLine(line, sizeof line, period, 30827, 12, 31, count) != HasStatFile(period))
-        abort();
-    if (strlen(line) >= sizeof line)
-        abort();
-    LinesWritten++;
+    Require(HasStatFile(period) && FormatStatLine(line, sizeof line, period, 30827, 12, 31, count));
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    CounterSetFields set = {};
-    CalendarTime today = {};
+    CounterSetFields set;
+    CalendarTime today;
+    int32_t seconds = 0;
     if (size < sizeof set + sizeof today)
         return 0;
     memcpy(&set, data, sizeof set);
     memcpy(&today, data + sizeof set, sizeof today);
-    CounterSetFields before = set;
+    if (size >= sizeof set + sizeof today + sizeof seconds)
+        memcpy(&seconds, data + sizeof set + sizeof today, sizeof seconds);
+    const CounterSetFields before = set;
 
     RolloverPlan plan = PlanRollover(&set, &today);
-    if (plan.StepCount < 0 || plan.StepCount > 4)
-        abort();
-    LinesWritten = 0;
+    Require(plan.StepCount >= 0 && plan.StepCount <= 4 && (plan.NewDate || !plan.StepCount));
     CloseEndedPeriods(&set, &plan, CheckLine);
     for (int i = 0; i < plan.StepCount; i++) {
-        int period = plan.Steps[i].Period;
-        if (period < 0 || period >= LastCount)
-            abort();
-        if (set.Current[period] != 0 || set.Last[period] != before.Current[period])
-            abort();
+        int p = plan.Steps[i].Period;
+        Require(p >= PeriodDay && p <= PeriodYear && (i == 0 || p > plan.Steps[i - 1].Period));
+        Require(set.Current[p] == 0 && set.Last[p] == before.Current[p]);
     }
     if (plan.NewDate) {
-        SetStoredDate(&set, &today);
         // Once the stored date is today, the same day asks for nothing more.
+        SetStoredDate(&set, &today);
         RolloverPlan again = PlanRollover(&set, &today);
-        if (again.StepCount != 0 || again.NewDate)
-            abort();
+        Require(again.StepCount == 0 && !again.NewDate);
     }
-
-    int32_t seconds;
-    if (size >= sizeof set + sizeof today + sizeof seconds) {
-        memcpy(&seconds, data + sizeof set + sizeof today, sizeof seconds);
-        CalendarTime moved = today;
-        if (AddSeconds(&moved, seconds) && !IsCalendarDate(moved.Year, moved.Month, moved.Day))
-            abort();
-    }
+    CalendarTime moved = today;
+    if (AddSeconds(&moved, seconds))
+        Require(WeekdayOf(moved.Year, moved.Month, moved.Day) == moved.DayOfWeek);
+    else
+        Require(memcmp(&moved, &today, sizeof today) == 0);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "startup_command.h"
+#include "module_path.h"
 
 int ModulePathComplete(uint32_t length, int size) {
     return size > 0 && length > 0 && length < static_cast<uint32_t>(size);
