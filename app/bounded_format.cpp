@@ -3,12 +3,25 @@
 #include <cstdarg>
 #include <cstdio>
 
+// On Windows the system's formatter, msvcrt's _vsnprintf, rather than the C99
+// one mingw would otherwise link into the program. It writes at most size
+// bytes like vsnprintf, but answers -1 for a text longer than the buffer and
+// leaves the terminator out for a text that fills it exactly, answering size:
+// FormatBounded refuses both, just as it refuses vsnprintf's size or more.
+static int FormatInto(char* out, int size, const char* format, va_list args) {
+#ifdef _WIN32
+    return _vsnprintf(out, size, format, args);
+#else
+    return vsnprintf(out, size, format, args);
+#endif
+}
+
 int FormatBounded(char* out, int size, const char* format, ...) {
     if (!out || size <= 0)
         return 0;
     va_list args;
     va_start(args, format);
-    int length = vsnprintf(out, size, format, args);
+    int length = FormatInto(out, size, format, args);
     va_end(args);
     if (length < 0 || length >= size) {
         out[0] = '\0';
