@@ -34,6 +34,8 @@
 //   twdriver check ID                     print a check box's state (0 or 1)
 //   twdriver tab N                        select the sheet's tab N (0 first)
 //   twdriver move X Y                     move the sheet, as a user would drag it
+//   twdriver hold FILE MS                 open FILE for reading, sharing only reading,
+//                                         print "held" and keep it open MS
 //   twdriver start APP LINE               start APP with the command line LINE passed on
 //                                         unchanged, as Windows starts a Run entry
 //
@@ -549,9 +551,26 @@ static int Start(int argc, char** argv) {
     return 0;
 }
 
+static int Hold(int argc, char** argv) {
+    if (argc < 4)
+        return 2;
+    HANDLE file = CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        fprintf(stderr, "CreateFileA failed: %lu\n", GetLastError());
+        return 1;
+    }
+    printf("held\n");
+    fflush(stdout);
+    Sleep(Millis(argc, argv, 3, 0));
+    CloseHandle(file);
+    return 0;
+}
+
 static const DriverCommand Commands[] = {
     {"wait-window", WaitWindow},
     {"start", Start},
+    {"hold", Hold},
     {"wait-gone", WaitGone},
     {"close", Close},
     {"command", Command},

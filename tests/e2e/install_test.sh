@@ -70,8 +70,34 @@ check "a copy runs again" driver wait-window "$MAIN_CLASS" 15000
 second=$(driver window-pid "$MAIN_CLASS" | tr -d '\r')
 [[ -n "$first" && "$first" != "$second" ]] || fail "the first copy was not closed ($first, $second)"
 
+# Once more, while another process holds the installed program open without
+# sharing it for deletion, so that it cannot be replaced: the installation
+# says so and leaves the old file in place (the same file, whole), and the
+# copy it closed runs again from it with the counts it saved on closing.
+# (Under Wine too, any open handle keeps a file from being replaced.)
+check "signal" driver signal 2
+inode=$(stat -c %i "$INSTALL_DIR/TW.exe")
+start_program "$WORK/rc-hold" "$DRIVER" report "$(winepath -w "$WORK/hold.out" | tr -d '\r')" \
+    hold "$program" 60000
+for ((i = 0; i < 100; i++)); do
+    grep -q held "$WORK/hold.out" 2>/dev/null && break
+    sleep 0.1
+done
+grep -q held "$WORK/hold.out" 2>/dev/null || fail "the program file is not held"
+start_program "$WORK/rc3" "$dir/Tallywhirl.exe"
+driver answer "could not be installed" ok 30000 >/dev/null || fail "no failure message"
+expect_eq "failed installer's exit code" 0 "$(wait_exit "$WORK/rc3" 15)"
+expect_eq "closed copy saved its counts" 2 "$(product_dword CounterCurrentTotal)"
+expect_eq "the same program file" "$inode" "$(stat -c %i "$INSTALL_DIR/TW.exe")"
+check "program file whole" cmp -s "$TW_BUILD/Tallywhirl.exe" "$INSTALL_DIR/TW.exe"
+ls -A "$INSTALL_DIR" | grep -qi '\.tmp$' && fail "a temporary file was left: $(ls -A "$INSTALL_DIR")"
+check "the closed copy runs again" driver wait-window "$MAIN_CLASS" 15000
+third=$(driver window-pid "$MAIN_CLASS" | tr -d '\r')
+[[ -n "$third" && "$third" != "$second" ]] || fail "the closed copy was not started again"
+check "signal" driver signal 1
 check "close" driver close "$MAIN_CLASS"
 check "closed" driver wait-gone "$MAIN_CLASS" 10000
+expect_eq "counts go on from the saved ones" 3 "$(product_dword CounterCurrentTotal)"
 
 reset_state
 echo "install: ok"
