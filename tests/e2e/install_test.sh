@@ -74,7 +74,7 @@ second=$(driver window-pid "$MAIN_CLASS" | tr -d '\r')
 # sharing it for deletion, so that it cannot be replaced: the installation
 # says so and leaves the old file in place (the same file, whole), and the
 # copy it closed runs again from it with the counts it saved on closing.
-# (Under Wine too, any open handle keeps a file from being replaced.)
+# (A file open without delete sharing cannot be replaced.)
 check "signal" driver signal 2
 inode=$(stat -c %i "$INSTALL_DIR/TW.exe")
 start_program "$WORK/rc-hold" "$DRIVER" report "$(winepath -w "$WORK/hold.out" | tr -d '\r')" \
