@@ -36,7 +36,6 @@ int CreateMainWindow() {
                                  64, 64, nullptr, nullptr, AppInstance, nullptr);
     if (!MainWindow)
         return 0;
-    InitCommonControls();
     Ticks.HookMissing = !StartClickCapture();
     return 1;
 }

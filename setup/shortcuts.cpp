@@ -7,15 +7,48 @@
 
 static const int DesktopFolders[2] = {CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY};
 
+struct ComCalls {
+    HRESULT(WINAPI* Initialize)(LPVOID reserved);
+    void(WINAPI* Uninitialize)();
+    HRESULT(WINAPI* CreateInstance)
+    (REFCLSID type, LPUNKNOWN outer, DWORD context, REFIID id, LPVOID* object);
+    void(WINAPI* TaskMemFree)(LPVOID memory);
+};
+static ComCalls Com;
+
+template <typename Proc> static int Resolve(HMODULE library, const char* name, Proc* proc) {
+    *proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    return *proc != nullptr;
+}
+
+// COM serves only the shortcuts, which the installation and the
+// uninstallation make and delete: its library is loaded then, not at every
+// start of the program.
+static int LoadCom() {
+    if (Com.Initialize)
+        return 1;
+    HMODULE library = LoadLibraryA("ole32.dll");
+    ComCalls calls = {};
+    if (!library || !Resolve(library, "CoInitialize", &calls.Initialize) ||
+        !Resolve(library, "CoUninitialize", &calls.Uninitialize) ||
+        !Resolve(library, "CoCreateInstance", &calls.CreateInstance) ||
+        !Resolve(library, "CoTaskMemFree", &calls.TaskMemFree))
+        return 0;
+    Com = calls;
+    return 1;
+}
+
 // Only a call that set COM up itself goes on. S_FALSE (set up already on
 // this thread) counts too and is balanced at once, so that the thread's
 // count does not grow with every refused call.
 static int ComStarted() {
-    HRESULT result = CoInitialize(nullptr);
+    if (!LoadCom())
+        return 0;
+    HRESULT result = Com.Initialize(nullptr);
     if (result == S_OK)
         return 1;
     if (SUCCEEDED(result))
-        CoUninitialize();
+        Com.Uninitialize();
     return 0;
 }
 
@@ -24,7 +57,7 @@ static int SpecialFolderPath(HWND ownerWindow, int folderId, char* out) {
     if (FAILED(SHGetSpecialFolderLocation(ownerWindow, folderId, &items)) || !items)
         return 0;
     int found = SHGetPathFromIDListA(items, out) != FALSE;
-    CoTaskMemFree(items);
+    Com.TaskMemFree(items);
     return found;
 }
 
@@ -49,8 +82,8 @@ static int SaveLink(IShellLinkA* link, const char* linkPath) {
 static int WriteLink(const char* linkPath, const char* linkName, const char* targetPath,
                      const char* workingDirectory) {
     IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
+    if (FAILED(Com.CreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(&link))))
         return 0;
     link->SetPath(targetPath);
     link->SetWorkingDirectory(workingDirectory);
@@ -72,7 +105,7 @@ int CreateShortcut(HWND ownerWindow, int folderId, const char* linkName, const c
     int result = 0;
     if (LinkFilePath(ownerWindow, folderId, linkName, linkPath, sizeof linkPath))
         result = WriteLink(linkPath, linkName, targetPath, workingDirectory);
-    CoUninitialize();
+    Com.Uninitialize();
     return result;
 }
 
@@ -85,7 +118,7 @@ int DeleteShortcut(HWND ownerWindow, int folderId, const char* linkName) {
     int result = 0;
     if (LinkFilePath(ownerWindow, folderId, linkName, linkPath, sizeof linkPath))
         result = DeleteFileA(linkPath) != FALSE;
-    CoUninitialize();
+    Com.Uninitialize();
     return result;
 }
 

@@ -40,6 +40,28 @@ static PageRecord DescribePage(const PageSpec& entry, int withHelp) {
     return page;
 }
 
+typedef INT_PTR(WINAPI* PropertySheetProc)(LPCPROPSHEETHEADERA header);
+
+// The common controls serve only the sheet: their library is loaded when the
+// sheet first opens rather than at every start of a program that mostly
+// sits in the tray.
+static PropertySheetProc LoadPropertySheet() {
+    static PropertySheetProc propertySheet;
+    if (propertySheet)
+        return propertySheet;
+    HMODULE library = LoadLibraryA("comctl32.dll");
+    if (!library)
+        return nullptr;
+    typedef void(WINAPI * InitProc)();
+    InitProc init = reinterpret_cast<InitProc>(
+        reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControls")));
+    if (init)
+        init();
+    propertySheet = reinterpret_cast<PropertySheetProc>(
+        reinterpret_cast<void*>(GetProcAddress(library, "PropertySheetA")));
+    return propertySheet;
+}
+
 int RunPropertySheet(HWND owner, const char* caption, int startPage, PFNPROPSHEETCALLBACK callback,
                      const PageSpec* pages, int captionIsTitle, int withHelp, int modeless) {
     PageRecord records[MaxSheetPages] = {};
@@ -63,6 +85,9 @@ int RunPropertySheet(HWND owner, const char* caption, int startPage, PFNPROPSHEE
     header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(records);
     header.pfnCallback = callback;
 
+    PropertySheetProc propertySheet = LoadPropertySheet();
+    if (!propertySheet)
+        return -1; // as the platform answers a sheet it could not show
     SetFocus(owner);
-    return static_cast<int>(PropertySheetA(&header));
+    return static_cast<int>(propertySheet(&header));
 }
