@@ -1,7 +1,5 @@
 #include "app.h"
 
-#include <commctrl.h>
-
 #include "main_window.h"
 #include "tick.h"
 #include "../capture/capture.h"
