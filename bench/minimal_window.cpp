@@ -5,7 +5,11 @@
 //   minimal_window tick   class "TallywhirlBenchTicking", with a one-second
 //                         timer that does nothing: what a timer tick alone
 //                         costs under Wine
+//   minimal_window tray   class "TallywhirlBenchTray", with an icon in the
+//                         notification area: the floor of any tray program,
+//                         which loads the shell library for it
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstring>
 
@@ -21,10 +25,13 @@ static LRESULT CALLBACK MinimalProc(HWND window, UINT message, WPARAM wParam, LP
 
 int main(int argc, char** argv) {
     bool ticking = argc > 1 && !strcmp(argv[1], "tick");
+    bool tray = argc > 1 && !strcmp(argv[1], "tray");
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = MinimalProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = ticking ? "TallywhirlBenchTicking" : "TallywhirlBenchMinimal";
+    windowClass.lpszClassName = ticking ? "TallywhirlBenchTicking"
+                                : tray  ? "TallywhirlBenchTray"
+                                        : "TallywhirlBenchMinimal";
     if (!RegisterClassA(&windowClass))
         return 1;
     HWND window = CreateWindowA(windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64,
@@ -33,8 +40,19 @@ int main(int argc, char** argv) {
         return 1;
     if (ticking)
         SetTimer(window, 1, 1000, nullptr);
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = window;
+    icon.uID = 1;
+    icon.uFlags = NIF_ICON | NIF_TIP;
+    icon.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); // IDI_APPLICATION
+    lstrcpynA(icon.szTip, "Tray baseline", sizeof icon.szTip);
+    if (tray && !Shell_NotifyIconA(NIM_ADD, &icon))
+        return 1;
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
         DispatchMessageA(&message);
+    if (tray)
+        Shell_NotifyIconA(NIM_DELETE, &icon);
     return 0;
 }
