@@ -36,6 +36,8 @@
 //   twdriver move X Y                     move the sheet, as a user would drag it
 //   twdriver hold FILE MS                 open FILE for reading, sharing only reading,
 //                                         print "held" and keep it open MS
+//   twdriver load LIBRARY MS              load LIBRARY, print "loaded" and keep it MS, as a
+//                                         process the hook reached keeps the hook library
 //   twdriver start APP LINE               start APP with the command line LINE passed on
 //                                         unchanged, as Windows starts a Run entry
 //
@@ -567,10 +569,26 @@ static int Hold(int argc, char** argv) {
     return 0;
 }
 
+static int Load(int argc, char** argv) {
+    if (argc < 4)
+        return 2;
+    HMODULE library = LoadLibraryA(argv[2]);
+    if (!library) {
+        fprintf(stderr, "LoadLibraryA failed: %lu\n", GetLastError());
+        return 1;
+    }
+    printf("loaded\n");
+    fflush(stdout);
+    Sleep(Millis(argc, argv, 3, 0));
+    FreeLibrary(library);
+    return 0;
+}
+
 static const DriverCommand Commands[] = {
     {"wait-window", WaitWindow},
     {"start", Start},
     {"hold", Hold},
+    {"load", Load},
     {"wait-gone", WaitGone},
     {"close", Close},
     {"command", Command},

@@ -77,13 +77,7 @@ second=$(driver window-pid "$MAIN_CLASS" | tr -d '\r')
 # (A file open without delete sharing cannot be replaced.)
 check "signal" driver signal 2
 inode=$(stat -c %i "$INSTALL_DIR/TW.exe")
-start_program "$WORK/rc-hold" "$DRIVER" report "$(winepath -w "$WORK/hold.out" | tr -d '\r')" \
-    hold "$program" 60000
-for ((i = 0; i < 100; i++)); do
-    grep -q held "$WORK/hold.out" 2>/dev/null && break
-    sleep 0.1
-done
-grep -q held "$WORK/hold.out" 2>/dev/null || fail "the program file is not held"
+driver_holding hold held hold "$program" 60000
 start_program "$WORK/rc3" "$dir/Tallywhirl.exe"
 driver answer "could not be installed" ok 30000 >/dev/null || fail "no failure message"
 expect_eq "failed installer's exit code" 0 "$(wait_exit "$WORK/rc3" 15)"

@@ -130,6 +130,20 @@ expect_eq() {
     [[ "$want" == "$got" ]] || fail "$what: want '$want', got '$got'"
 }
 
+# Runs a twdriver command that prints WORD once it holds what it was asked to,
+# in the background with its output in NAME.out under WORK, and waits for it.
+driver_holding() {
+    local name=$1 word=$2 i
+    shift 2
+    start_program "$WORK/$name.rc" "$DRIVER" report \
+        "$(winepath -w "$WORK/$name.out" | tr -d '\r')" "$@"
+    for ((i = 0; i < 100; i++)); do
+        grep -q "$word" "$WORK/$name.out" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "twdriver $1 did not get as far as '$word'"
+}
+
 # A hook library the uninstallation could not delete at once is scheduled to
 # go at the next restart: check that, and restart.
 restart_with_pending_library() {

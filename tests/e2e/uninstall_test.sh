@@ -92,5 +92,33 @@ for name in TW.exe Tallywhirl.dll Readme.txt; do
 done
 expect_eq "folder holds only the user's file" "notes.txt" "$(ls "$folder")"
 
+# An uninstallation while another process has the hook library loaded, then
+# an installation before the restart: the restart takes the old library
+# only, and the new installation keeps its own.
+reset_state
+mkdir -p "$dir"
+cp "$TW_BUILD/Tallywhirl.exe" "$dir/Tallywhirl.exe"
+install_program
+driver_holding load loaded load "$apps\\Tallywhirl\\Tallywhirl.dll" 120000
+uninstall
+driver answer "remove this very cool app" yes 20000 >/dev/null || fail "no first question"
+driver answer "Really?" yes 10000 >/dev/null || fail "no second question"
+expect_eq "exit code" 0 "$(wait_exit "$WORK/rc" 30)"
+install_program
+check "close" driver close-wait "$MAIN_CLASS" 10000
+wineserver -k
+wineboot -r >/dev/null 2>&1
+wineserver -w
+check "the new hook library survives the restart" \
+    cmp -s "$TW_BUILD/Tallywhirl.dll" "$folder/Tallywhirl.dll"
+start_program "$WORK/rc-run" "$apps\\Tallywhirl\\TW.exe" -Auto
+check "the installed copy starts with its library" driver wait-window "$MAIN_CLASS" 15000
+check "signal" driver signal 1
+uninstall
+driver answer "remove this very cool app" yes 20000 >/dev/null || fail "no first question"
+driver answer "Really?" yes 10000 >/dev/null || fail "no second question"
+expect_eq "exit code" 0 "$(wait_exit "$WORK/rc" 30)"
+expect_folder_removed "$folder"
+
 reset_state
 echo "uninstall: ok"
