@@ -553,6 +553,14 @@ static int Start(int argc, char** argv) {
     return 0;
 }
 
+// Says `word` once it holds what it was given, keeps it for MS, lets go.
+static int KeepFor(int argc, char** argv, const char* word) {
+    printf("%s\n", word);
+    fflush(stdout);
+    Sleep(Millis(argc, argv, 3, 0));
+    return 0;
+}
+
 static int Hold(int argc, char** argv) {
     if (argc < 4)
         return 2;
@@ -562,9 +570,7 @@ static int Hold(int argc, char** argv) {
         fprintf(stderr, "CreateFileA failed: %lu\n", GetLastError());
         return 1;
     }
-    printf("held\n");
-    fflush(stdout);
-    Sleep(Millis(argc, argv, 3, 0));
+    KeepFor(argc, argv, "held");
     CloseHandle(file);
     return 0;
 }
@@ -577,9 +583,7 @@ static int Load(int argc, char** argv) {
         fprintf(stderr, "LoadLibraryA failed: %lu\n", GetLastError());
         return 1;
     }
-    printf("loaded\n");
-    fflush(stdout);
-    Sleep(Millis(argc, argv, 3, 0));
+    KeepFor(argc, argv, "loaded");
     FreeLibrary(library);
     return 0;
 }
