@@ -44,11 +44,12 @@ int CloseRunningCopy(int wait, char* runningPath, int size) {
     if (process && runningPath && size > 0)
         ReadImagePath(process, runningPath, size);
     SendMessageA(running, WM_CLOSE, 0, 0);
+    int ended = 1;
     if (process && wait)
-        WaitForSingleObject(process, ExitWaitMs);
+        ended = WaitForSingleObject(process, ExitWaitMs) == WAIT_OBJECT_0;
     else if (wait)
         Sleep(CloseWaitMs);
     if (process)
         CloseHandle(process);
-    return 1;
+    return ended;
 }

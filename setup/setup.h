@@ -33,7 +33,8 @@ int InstallFiles(const InstallLayout* layout);
 
 // Closes the running copy, if any; with wait, until its process has ended.
 // Its program file's path goes into runningPath (size bytes, may be null),
-// the empty text when it cannot be had. 1 when a copy was running.
+// the empty text when it cannot be had. 1 when a copy was running and, with
+// wait, has ended.
 int CloseRunningCopy(int wait, char* runningPath, int size);
 
 // The full path of the running program file; 0 when it cannot be had whole.

@@ -32,8 +32,10 @@ expect_eq "shortcut" "$program"$'\n''C:\Program Files\Tallywhirl'$'\n'"Tallywhir
 # Wine's Program Manager makes the group's folder; the rest is its own.
 check "program group" test -d "$GROUP_DIR"
 
-# A copy started without -Auto posts itself the sheet's opening before its
-# message loop; a question asked after that comes only once that is done.
+# A copy started without -Auto posts itself the sheet's opening right after
+# creating its window, before its message loop; a question posted by a
+# process started once that window was seen queues behind it, so its answer
+# comes only after the sheet would have opened.
 expect_no_sheet() {
     local why=$1
     check "$why: terminate" driver command "$MAIN_CLASS" 40003
@@ -89,8 +91,7 @@ check "the closed copy runs again" driver wait-window "$MAIN_CLASS" 15000
 third=$(driver window-pid "$MAIN_CLASS" | tr -d '\r')
 [[ -n "$third" && "$third" != "$second" ]] || fail "the closed copy was not started again"
 check "signal" driver signal 1
-check "close" driver close "$MAIN_CLASS"
-check "closed" driver wait-gone "$MAIN_CLASS" 10000
+check "close" driver close-wait "$MAIN_CLASS" 10000
 expect_eq "counts go on from the saved ones" 3 "$(product_dword CounterCurrentTotal)"
 
 reset_state
