@@ -8,11 +8,13 @@ static void ShowInstallMessage(int textId, UINT icon) {
 }
 
 // A copy closed for an installation that then failed runs again from its own
-// file, with its counts as it saved them.
-static void RestartClosedCopy(const char* runningPath) {
+// file, with its counts as it saved them; where the platform cannot name
+// that file, from the installed program, which it normally is.
+static void RestartClosedCopy(const char* runningPath, const InstallLayout* layout) {
+    const char* path = runningPath[0] ? runningPath : layout->program;
     char command[CommandLineSize];
-    if (runningPath[0] &&
-        JoinCommand(command, sizeof command, runningPath, LoadResString(IDS_AUTO_SWITCH)))
+    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES &&
+        JoinCommand(command, sizeof command, path, LoadResString(IDS_AUTO_SWITCH)))
         WinExec(command, SW_SHOWMINIMIZED);
 }
 
@@ -28,7 +30,7 @@ static void RunInstallation() {
     int closed = CloseRunningCopy(1, runningPath, sizeof runningPath);
     if (!InstallFiles(&layout)) {
         if (closed)
-            RestartClosedCopy(runningPath);
+            RestartClosedCopy(runningPath, &layout);
         ShowInstallMessage(IDS_INSTALL_FAILED, MB_ICONHAND);
         return;
     }
