@@ -45,25 +45,14 @@ int QuoteIfBlank(char* out, int size, const char* path) {
     return FormatBounded(out, size, PathNeedsQuotes(path) ? "\"%s\"" : "%s", path);
 }
 
-int UninstallItemCommand(char* out, int size, const char* uninstallerPath,
-                         const char* uninstallCommand, const char* switchText) {
-    if (!uninstallerPath || !uninstallCommand || !switchText)
-        return Fail(out, size);
-    if (!PathNeedsQuotes(uninstallerPath))
-        return FormatBounded(out, size, "%s", uninstallCommand);
-    return FormatBounded(out, size, "\"%s\" %s", uninstallerPath, switchText);
-}
-
 int QuoteGroupItems(QuotedItems* items, const char* programPath, const char* readmePath,
-                    const char* uninstallerPath, const char* uninstallCommand,
-                    const char* switchText) {
-    if (!items)
+                    const char* uninstallerPath, const char* uninstallCommand) {
+    if (!items || !uninstallCommand)
         return 0;
     return QuoteIfBlank(items->readmePath, ItemFieldSize, readmePath) &&
            QuoteIfBlank(items->programPath, ItemFieldSize, programPath) &&
            QuoteIfBlank(items->uninstallIcon, ItemFieldSize, uninstallerPath) &&
-           UninstallItemCommand(items->uninstallCommand, ItemFieldSize, uninstallerPath,
-                                uninstallCommand, switchText);
+           FormatBounded(items->uninstallCommand, ItemFieldSize, "%s", uninstallCommand);
 }
 
 void GroupCommandArgs(const GroupFields* fields, int index, const char* args[3]) {

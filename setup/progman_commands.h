@@ -13,11 +13,6 @@ int FormatProgmanCommand(char* out, int size, const char* format, const char* a1
 // A path with a blank anywhere in double quotes, else unchanged.
 int QuoteIfBlank(char* out, int size, const char* path);
 
-// The uninstall item's command line: the uninstall command as it is when the
-// uninstaller path has no blank, else "path" and the switch.
-int UninstallItemCommand(char* out, int size, const char* uninstallerPath,
-                         const char* uninstallCommand, const char* switchText);
-
 // What fills the commands' fields.
 enum GroupField {
     FieldNone,
@@ -54,11 +49,11 @@ struct QuotedItems {
     char uninstallIcon[ItemFieldSize];
 };
 
-// Quotes the readme, program and uninstaller paths and the uninstall
-// command. 0 when a quoted field does not fit.
+// Quotes the readme, program and uninstaller paths; the uninstall command
+// (see JoinCommand) is quoted already and goes as it is. 0 when a field does
+// not fit.
 int QuoteGroupItems(QuotedItems* items, const char* programPath, const char* readmePath,
-                    const char* uninstallerPath, const char* uninstallCommand,
-                    const char* switchText);
+                    const char* uninstallerPath, const char* uninstallCommand);
 
 // The arguments of command index, null where it has fewer than three.
 void GroupCommandArgs(const GroupFields* fields, int index, const char* args[3]);

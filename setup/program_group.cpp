@@ -24,8 +24,7 @@ static void SendGroupCommands(const GroupFields* fields) {
 int CreateProgramGroup(const char* programPath, const char* readmePath, const char* uninstallerPath,
                        const char* uninstallCommand) {
     QuotedItems items;
-    if (!QuoteGroupItems(&items, programPath, readmePath, uninstallerPath, uninstallCommand,
-                         LoadResString(IDS_UNINST_SWITCH)))
+    if (!QuoteGroupItems(&items, programPath, readmePath, uninstallerPath, uninstallCommand))
         return 0;
     GroupFields fields = {};
     FillNames(&fields);

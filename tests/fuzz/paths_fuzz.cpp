@@ -58,14 +58,10 @@ void CheckPaths(int size, const std::string& a, const std::string& b) {
 
 void CheckGroup(int size, const std::string& path, const std::string& command,
                 const std::string& switchText) {
-    std::string item =
-        path.find(' ') != std::string::npos ? Quoted(path) + " " + switchText : command;
-    RequireBounded(size, item, [&](char* o, int n) {
-        return UninstallItemCommand(o, n, path.c_str(), command.c_str(), switchText.c_str());
-    });
+    const std::string& item = command; // quoted already, it goes as it is
     QuotedItems items;
-    int quoted = QuoteGroupItems(&items, command.c_str(), switchText.c_str(), path.c_str(),
-                                 command.c_str(), switchText.c_str());
+    int quoted =
+        QuoteGroupItems(&items, command.c_str(), switchText.c_str(), path.c_str(), command.c_str());
     Require(quoted ==
             (Quoted(switchText).size() < ItemFieldSize && Quoted(command).size() < ItemFieldSize &&
              Quoted(path).size() < ItemFieldSize && item.size() < ItemFieldSize));

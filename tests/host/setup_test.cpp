@@ -131,7 +131,7 @@ TEST(ProgmanCommands, QuotedFieldsAndCommandsWithinTheirBounds) {
     std::string quotable(ItemFieldSize - 3, 'a'), tooLong = quotable + "a", plain(255, 'a');
     quotable[5] = tooLong[5] = ' ';
     std::string wanted = "\"" + quotable + "\"", huge(ProgmanCommandSize, 'n');
-    enum Kind { Quote, UninstallItem, Format };
+    enum Kind { Quote, Format };
     struct Case {
         const char* why;
         Kind kind;
@@ -147,14 +147,6 @@ TEST(ProgmanCommands, QuotedFieldsAndCommandsWithinTheirBounds) {
         {"253 characters and two quotes fit", Quote, {quotable.c_str()}, wanted.c_str()},
         {"254 and two quotes do not", Quote, {tooLong.c_str()}, nullptr},
         {"255 without quotes fit", Quote, {plain.c_str()}, plain.c_str()},
-        {"an uninstaller path without a blank",
-         UninstallItem,
-         {"C:\\windows\\TWUninst.exe", "C:\\windows\\TWUninst.exe -Uninst", "-Uninst"},
-         "C:\\windows\\TWUninst.exe -Uninst"},
-        {"an uninstaller path with a blank",
-         UninstallItem,
-         {"C:\\my windows\\TWUninst.exe", "C:\\my windows\\TWUninst.exe -Uninst", "-Uninst"},
-         "\"C:\\my windows\\TWUninst.exe\" -Uninst"},
         {"no argument: the format itself",
          Format,
          {"[Reload(%s)]", nullptr, "x", "y"},
@@ -173,10 +165,8 @@ TEST(ProgmanCommands, QuotedFieldsAndCommandsWithinTheirBounds) {
         ExpectBounded(c.why, c.kind == Format ? ProgmanCommandSize : ItemFieldSize, c.text,
                       [&](char* out, int size) {
                           return c.kind == Quote ? QuoteIfBlank(out, size, c.a[0])
-                                 : c.kind == UninstallItem
-                                     ? UninstallItemCommand(out, size, c.a[0], c.a[1], c.a[2])
-                                     : FormatProgmanCommand(out, size, c.a[0], c.a[1], c.a[2],
-                                                            c.a[3]);
+                                                 : FormatProgmanCommand(out, size, c.a[0], c.a[1],
+                                                                        c.a[2], c.a[3]);
                       });
 }
 
@@ -212,10 +202,11 @@ TEST(ProgmanCommands, TheGroupIsNineCommandsInOrder) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        std::string command = std::string(c.uninstaller) + " -Uninst";
+        // The uninstall command as the installation makes it.
+        char command[CommandLineSize];
+        ASSERT_TRUE(JoinCommand(command, sizeof command, c.uninstaller, "-Uninst"));
         QuotedItems items;
-        ASSERT_TRUE(QuoteGroupItems(&items, c.program, c.readme, c.uninstaller, command.c_str(),
-                                    "-Uninst"));
+        ASSERT_TRUE(QuoteGroupItems(&items, c.program, c.readme, c.uninstaller, command));
         GroupFields fields = {{nullptr, "Tallywhirl", "Tallywhirl", items.programPath, "Readme",
                                items.readmePath, "Uninstall Tallywhirl", items.uninstallCommand,
                                items.uninstallIcon}};
@@ -232,7 +223,7 @@ TEST(ProgmanCommands, TheGroupIsNineCommandsInOrder) {
     }
     QuotedItems items;
     std::string program = "C:\\Program Files\\" + std::string(ItemFieldSize - 19, 'p');
-    EXPECT_FALSE(QuoteGroupItems(&items, program.c_str(), "C:\\r.txt", "C:\\u.exe",
-                                 "C:\\u.exe -Uninst", "-Uninst"))
+    EXPECT_FALSE(
+        QuoteGroupItems(&items, program.c_str(), "C:\\r.txt", "C:\\u.exe", "C:\\u.exe -Uninst"))
         << "a path that fits only without its quotes stops the group";
 }
