@@ -20,6 +20,16 @@ extern LONG TerminateConfirmed;
 // The text of string id, valid until 16 further calls have been made.
 char* LoadResString(int id);
 
+// The full path of the running program file into out (size bytes); 0, with
+// out empty, when it cannot be had whole (a cut path names another file).
+int GetProgramPath(char* out, int size);
+
+// An entry point of a library loaded at run time, as the type it has; null
+// when the library lacks it.
+template <typename Proc> Proc LateProc(HMODULE library, const char* name) {
+    return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
 int FindRunningCopy();
 void LoadTrayResources(HINSTANCE instance);
 

@@ -3,9 +3,6 @@
 
 #include <cstdint>
 
-// The program's path is read into this many characters, terminator included.
-inline constexpr int ModulePathSize = 256;
-
 // 1 when the answer length means that the whole path was read into a buffer
 // of size characters: more than 0 (0 is the call's failure) and, since a cut
 // path comes back as long as the buffer, less than size.

@@ -12,10 +12,8 @@ static const char HookLibraryName[] = "Tallywhirl.dll";
 int LoadHookLibrary() {
     HookLibrary = LoadLibraryA(HookLibraryName);
     if (HookLibrary) {
-        TallywhirlInit = reinterpret_cast<TallywhirlInitProc>(
-            reinterpret_cast<void*>(GetProcAddress(HookLibrary, "TallywhirlInit")));
-        TallywhirlReset = reinterpret_cast<TallywhirlResetProc>(
-            reinterpret_cast<void*>(GetProcAddress(HookLibrary, "TallywhirlReset")));
+        TallywhirlInit = LateProc<TallywhirlInitProc>(HookLibrary, "TallywhirlInit");
+        TallywhirlReset = LateProc<TallywhirlResetProc>(HookLibrary, "TallywhirlReset");
         if (TallywhirlInit && TallywhirlReset)
             return 1;
     }

@@ -11,10 +11,10 @@ static void ShowInstallMessage(int textId, UINT icon) {
 // file, with its counts as it saved them; where the platform cannot name
 // that file, from the installed program, which it normally is.
 static void RestartClosedCopy(const char* runningPath, const InstallLayout* layout) {
-    const char* path = runningPath[0] ? runningPath : layout->program;
     char command[CommandLineSize];
-    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES &&
-        JoinCommand(command, sizeof command, path, LoadResString(IDS_AUTO_SWITCH)))
+    if (!runningPath[0])
+        WinExec(layout->startCommand, SW_SHOWMINIMIZED);
+    else if (JoinCommand(command, sizeof command, runningPath, LoadResString(IDS_AUTO_SWITCH)))
         WinExec(command, SW_SHOWMINIMIZED);
 }
 

@@ -1,4 +1,5 @@
 #include "setup.h"
+#include "../app/app.h"
 #include "../app/main_window.h"
 
 // A closing copy saves its counts and ends on its own; its program file is
@@ -14,9 +15,7 @@ typedef BOOL(WINAPI* QueryImageNameProc)(HANDLE process, DWORD flags, LPSTR name
 static void ReadImagePath(HANDLE process, char* out, int size) {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     QueryImageNameProc query =
-        kernel ? reinterpret_cast<QueryImageNameProc>(
-                     reinterpret_cast<void*>(GetProcAddress(kernel, "QueryFullProcessImageNameA")))
-               : nullptr;
+        kernel ? LateProc<QueryImageNameProc>(kernel, "QueryFullProcessImageNameA") : nullptr;
     DWORD length = static_cast<DWORD>(size);
     if (!query || !query(process, 0, out, &length) || length == 0 ||
         length >= static_cast<DWORD>(size))

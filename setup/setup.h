@@ -37,9 +37,6 @@ int InstallFiles(const InstallLayout* layout);
 // wait, has ended.
 int CloseRunningCopy(int wait, char* runningPath, int size);
 
-// The full path of the running program file; 0 when it cannot be had whole.
-int GetProgramPath(char* out, int size);
-
 // The start-up entry as OptionAutostart says, and the uninstall entry.
 void ApplyAutostartOption(const char* startCommand);
 void WriteUninstallEntry(const char* uninstallCommand);

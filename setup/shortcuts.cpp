@@ -17,7 +17,7 @@ struct ComCalls {
 static ComCalls Com;
 
 template <typename Proc> static int Resolve(HMODULE library, const char* name, Proc* proc) {
-    *proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    *proc = LateProc<Proc>(library, name);
     return *proc != nullptr;
 }
 

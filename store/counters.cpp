@@ -3,7 +3,6 @@
 #include "registry.h"
 #include "value_names.h"
 #include "../app/app.h"
-#include "../app/module_path.h"
 
 static const DWORD ReleaseNumber = 102;
 
@@ -37,11 +36,7 @@ static void WriteCounter(int figureId, int nameId, int32_t value) {
 
 static void RecordProgramFolder() {
     char path[NameBufferSize];
-    DWORD length = GetModuleFileNameA(AppInstance, path, sizeof path);
-    // A name that filled the buffer may have been cut: it is not a folder.
-    if (!ModulePathComplete(length, sizeof path))
-        return;
-    if (CutToFolder(path))
+    if (GetProgramPath(path, sizeof path) && CutToFolder(path))
         WriteProductValue("Path", REG_SZ, path, 0);
 }
 

@@ -53,12 +53,10 @@ static PropertySheetProc LoadPropertySheet() {
     if (!library)
         return nullptr;
     typedef void(WINAPI * InitProc)();
-    InitProc init = reinterpret_cast<InitProc>(
-        reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControls")));
+    InitProc init = LateProc<InitProc>(library, "InitCommonControls");
     if (init)
         init();
-    propertySheet = reinterpret_cast<PropertySheetProc>(
-        reinterpret_cast<void*>(GetProcAddress(library, "PropertySheetA")));
+    propertySheet = LateProc<PropertySheetProc>(library, "PropertySheetA");
     return propertySheet;
 }
 

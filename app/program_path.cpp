@@ -1,6 +1,5 @@
-#include "setup.h"
-#include "../app/module_path.h"
-#include "../app/app.h"
+#include "app.h"
+#include "module_path.h"
 
 int GetProgramPath(char* out, int size) {
     out[0] = '\0';
