@@ -8,7 +8,6 @@
 
 #include "bounded_text.h"
 #include "ui/counter_resets.h"
-#include "ui/display_map.h"
 #include "ui/display_texts.h"
 #include "ui/percent_change.h"
 #include "ui/placement.h"
@@ -81,21 +80,6 @@ TEST(DisplayTexts, CountsAndTheClockFitTheirCellOrStayEmpty) {
                    : c.kind == Clock ? FormatClockText(out, size, static_cast<uint32_t>(c.value))
                                      : FormatDifferenceText(out, size, c.value);
         });
-}
-
-TEST(DisplayMap, EachPeriodHasItsCells) {
-    struct Case {
-        int period, current, last, difference;
-    } cases[] = {{PeriodSession, 1030, 1034, 1012}, {PeriodDay, 1031, 1035, 1013},
-                 {PeriodWeek, 1032, 1036, 1014},    {PeriodMonth, 1033, 1037, 1015},
-                 {PeriodYear, 1004, 1010, 1016},    {PeriodTotal, 1005, 0, 0}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.current, CurrentIds[c.period]) << "period " << c.period;
-        if (c.period < LastCount) {
-            EXPECT_EQ(c.last, LastIds[c.period]) << "period " << c.period;
-            EXPECT_EQ(c.difference, DifferenceIds[c.period]) << "period " << c.period;
-        }
-    }
 }
 
 static std::string Box(const WindowBox& b) {
