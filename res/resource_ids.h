@@ -8,6 +8,7 @@
 #define IDD_STATISTICS 103
 #define IDD_ABOUT 104
 #define IDD_OPTIONS 105
+#define IDD_HISTORY 106
 #define IDB_PICTURE 107
 #define IDR_HOOK_LIBRARY 113
 #define IDR_README 116
@@ -48,6 +49,8 @@
 #define IDS_LIBRARY_FAILED 29
 #define IDS_ABOUT_URL 30
 #define IDS_INSTALL_FAILED 31
+#define IDS_NO_DAYS 32
+#define IDS_NO_MONTHS 33
 
 // Statistics page.
 #define IDC_NEW_SESSION 1003
@@ -70,6 +73,11 @@
 #define IDC_LAST_DAY 1035
 #define IDC_LAST_WEEK 1036
 #define IDC_LAST_MONTH 1037
+
+// History page.
+#define IDC_DAY_CHART 1040
+#define IDC_MONTH_CHART 1041
+#define IDC_HISTORY_SUMMARY 1042
 
 // Options page.
 #define IDC_AUTOSTART 1002

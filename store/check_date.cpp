@@ -20,9 +20,10 @@ void CheckDateOn(const CalendarTime* today) {
     if (!plan.NewDate)
         return;
     CloseEndedPeriods(&CounterSet, &plan, AppendStatLine);
+    SetStoredDate(&CounterSet, today);
+    // After the new date, so that the history page reads its files again.
     if (CurrentStatsPage())
         RefreshStatistics(0);
-    SetStoredDate(&CounterSet, today);
     SaveCounters();
 }
 

@@ -1,5 +1,6 @@
 #include "history.h"
 #include "calendar_time.h"
+#include "../app/bounded_format.h"
 
 #include <cstring>
 
@@ -65,7 +66,7 @@ static int ParseMonthLine(const char* p, const char* end, uint32_t* key, int32_t
     return IsCalendarDate(year, month, 1);
 }
 
-static void SetFigure(HistorySlot* slot, int32_t count) {
+void SetSlotFigure(HistorySlot* slot, int32_t count) {
     slot->HasFigure = count >= 0;
     slot->Count = count >= 0 ? count : 0;
 }
@@ -97,7 +98,7 @@ static void TakeLines(const char* tail, int length, int wholeFile, LineParser pa
             lastTaken = key;
             for (int i = 0; i < count - 1; i++)
                 if (Key(slots[i].Year, slots[i].Month, slots[i].Day) == key)
-                    SetFigure(&slots[i], figure);
+                    SetSlotFigure(&slots[i], figure);
         }
         p = lf + 1;
     }
@@ -123,7 +124,7 @@ int ReadDayHistory(const char* tail, int length, int wholeFile, uint32_t year, u
         if (i > 0 && !AddSeconds(&date, -86400))
             break; // before the first calendar year: those slots stay undated
     }
-    SetFigure(&slots[HistoryDays - 1], runningDay);
+    SetSlotFigure(&slots[HistoryDays - 1], runningDay);
     TakeLines(tail, length, wholeFile, ParseDayLine, slots, HistoryDays);
     return 1;
 }
@@ -141,7 +142,7 @@ int ReadMonthHistory(const char* tail, int length, int wholeFile, uint32_t year,
             year--;
         }
     }
-    SetFigure(&slots[HistoryMonths - 1], runningMonth);
+    SetSlotFigure(&slots[HistoryMonths - 1], runningMonth);
     TakeLines(tail, length, wholeFile, ParseMonthLine, slots, HistoryMonths);
     return 1;
 }
@@ -208,6 +209,39 @@ void SummariseDays(const HistorySlot* slots, HistorySummary* summary) {
     }
     if (days > 0)
         summary->Average = static_cast<int32_t>((summary->Total * 2 + days) / (2 * days));
+}
+
+int HasFinishedFigure(const HistorySlot* slots, int count) {
+    for (int i = 0; i < count - 1; i++)
+        if (slots[i].HasFigure)
+            return 1;
+    return 0;
+}
+
+// In two parts of an unsigned 32-bit conversion each: the Windows build
+// formats with the system's formatter, which not every version reads "%lld"
+// with.
+int FormatHistoryFigure(char* out, int size, int64_t figure) {
+    if (figure < 0)
+        figure = 0;
+    const int64_t part = 1000000000;
+    unsigned high = static_cast<unsigned>(figure / part);
+    unsigned low = static_cast<unsigned>(figure % part);
+    if (high)
+        return FormatBounded(out, size, "%u%09u", high, low);
+    return FormatBounded(out, size, "%u", low);
+}
+
+int FormatHistorySummary(char* out, int size, const HistorySummary* summary) {
+    if (!summary->HasBest)
+        return FormatBounded(out, size, "%s", "");
+    char total[24]; // 20 digits at most
+    FormatHistoryFigure(total, sizeof total, summary->Total);
+    return FormatBounded(
+        out, size, "Best day %04u-%02u-%02u: %d. Average %d a day. Total %s.",
+        static_cast<unsigned>(summary->BestYear), static_cast<unsigned>(summary->BestMonth),
+        static_cast<unsigned>(summary->BestDay), static_cast<int>(summary->BestCount),
+        static_cast<int>(summary->Average), total);
 }
 
 const char* MonthShortName(uint32_t month) {

@@ -53,6 +53,7 @@ void RefreshStatistics(int timeOnly) {
             RefreshPeriodRow(page, p, text, sizeof text);
         FormatCountText(text, sizeof text, ReadCount(&CounterSet.Current[PeriodTotal]));
         SetCell(page, IDC_CUR_TOTAL, text);
+        RefreshHistory();
     }
     FormatClockText(text, sizeof text, SessionSeconds);
     SetCell(page, IDC_CLOCK, text);

@@ -44,9 +44,14 @@ int AskQuestion(HWND page, int textId);
 // The answer to WM_CTLCOLORSTATIC for the Difference cells, else 0.
 INT_PTR AnswerDifferenceColour(HWND page, HDC dc, HWND control);
 
+// Keeps the history page's running bars current while it is shown, and
+// reads its files again once the day it shows has ended.
+void RefreshHistory();
+
 void ShowAutostartOption(HWND page);
 void ApplyAutostartOption(HWND page);
 
 INT_PTR CALLBACK StatisticsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK HistoryPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK OptionsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

@@ -6,6 +6,7 @@
 
 const PageSpec StatisticsPages[] = {
     {IDD_STATISTICS, 0, 0, StatisticsPageProc},
+    {IDD_HISTORY, 0, 0, HistoryPageProc},
     {IDD_OPTIONS, 0, 0, OptionsPageProc},
     {IDD_ABOUT, 0, 0, AboutPageProc},
     {0, 0, 0, nullptr},

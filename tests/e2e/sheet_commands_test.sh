@@ -85,7 +85,7 @@ quiet_from=$SECONDS
 
 echo "== No changes nothing and saves nothing"
 ask 1003 no "$NEW_SESSION"
-check "options page" driver tab 1
+check "options page" driver tab 2
 for id in 1007 1008 1009 1011 1017 1018 1012; do
     ask "$id" no "$RESET"
 done
@@ -103,7 +103,7 @@ expect_stored "saved" "0 0 158 120 127 120 9 3 38 10 5008"
 
 echo "== resets of one counter"
 check "two clicks" driver signal 2 150
-check "options page" driver tab 1
+check "options page" driver tab 2
 ask 1008 yes "$RESET"
 ask 1018 yes "$RESET"
 check "statistics page" driver tab 0
@@ -111,7 +111,7 @@ expect_eq "day and total reset" "2 8 -75% 0 0 n/a 129 120 +7% 11 3 +266% 40 10 +
     "$(counter_cells)"
 expect_stored "saved" "0 2 0 0 129 120 11 3 40 10 0"
 clock_before=$(sheet_text 1006)
-check "options page" driver tab 1
+check "options page" driver tab 2
 ask 1007 yes "$RESET"
 ask 1009 yes "$RESET"
 check "statistics page" driver tab 0
@@ -119,7 +119,7 @@ expect_eq "session and week reset" "0 0 n/a 0 0 n/a 0 0 n/a 11 3 +266% 40 10 +30
     "$(counter_cells)"
 sleep 1.2
 [[ "$(sheet_text 1006)" > "$clock_before" ]] || fail "the clock stopped: $(sheet_text 1006)"
-check "options page" driver tab 1
+check "options page" driver tab 2
 ask 1011 yes "$RESET"
 ask 1017 yes "$RESET"
 expect_stored "saved" "0 0 0 0 0 0 0 0 0 0 0"
@@ -128,7 +128,7 @@ echo "== reset all counters"
 check "statistics page" driver tab 0
 check "three clicks" driver signal 3 150
 wait_text 1030 3
-check "options page" driver tab 1
+check "options page" driver tab 2
 ask 1012 yes "$RESET"
 check "statistics page" driver tab 0
 expect_eq "all reset" "0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0" "$(counter_cells)"
@@ -136,7 +136,7 @@ expect_stored "saved" "0 0 0 0 0 0 0 0 0 0 0"
 
 echo "== start with Windows"
 wine reg add "$RUN_KEY" /v Tallywhirl /t REG_SZ /d 'C:\elsewhere\TW.exe -Auto' /f >/dev/null 2>&1
-check "options page" driver tab 1
+check "options page" driver tab 2
 expect_eq "box set from the stored option" 1 "$(driver check 1002 | tr -d '\r')"
 check "uncheck" driver press 1002
 check "no question" driver no-box 1000
@@ -157,7 +157,7 @@ check "sheet closes" wait_no_sheet
 echo "== the box follows the stored option at the next opening"
 check "Open" driver command "$MAIN_CLASS" 40002
 check "sheet" driver wait-sheet 10000
-check "options page" driver tab 1
+check "options page" driver tab 2
 expect_eq "box checked again" 1 "$(driver check 1002 | tr -d '\r')"
 check "Hide" driver press 2
 check "sheet closes" wait_no_sheet

@@ -168,28 +168,35 @@ TEST(History, ScaleBarsAndLabels) {
     EXPECT_EQ("2 9 16 23 30 ", labelled) << "every 7th day, counted back from today";
 }
 
-// Best day with its date, the average over the days with a figure, the
-// total, and whether the chart says that no day has finished.
+// The line of figures under the charts: the best day with its date, the
+// average over the days with a figure, the total; and whether the chart says
+// that no day has finished.
 TEST(History, SummaryLine) {
     struct Case {
         const char* why;
         const char* tail;
         int32_t running;
-        const char* shown;
+        const char* line;
+        int noFinishedDays;
     };
     static const Case cases[] = {
         {"only a negative line: no finished day, today alone", "2003-01-01\t-4\r\n", 5,
-         "best 01-10=5 average 5 total 5 no finished days"},
-        {"no lines and no running figure", "", -1, "no best average 0 total 0 no finished days"},
+         "Best day 2003-01-10: 5. Average 5 a day. Total 5.", 1},
+        {"no lines and no running figure", "", -1, "", 1},
         {"a tie goes to the later day; 19 / 3 is 6.33", "2002-12-20\t8\r\n2003-01-05\t8\r\n", 3,
-         "best 01-05=8 average 6 total 19"},
+         "Best day 2003-01-05: 8. Average 6 a day. Total 19.", 0},
         {"an average of 1.5 rounds up to 2", "2003-01-01\t2\r\n", 1,
-         "best 01-01=2 average 2 total 3"},
+         "Best day 2003-01-01: 2. Average 2 a day. Total 3.", 0},
         {"days with 0 count, days without a line do not; 10 / 3 is 3.33",
-         "2003-01-01\t0\r\n2003-01-02\t0\r\n", 10, "best 01-10=10 average 3 total 10"},
-        {"the total goes beyond 32 bits",
+         "2003-01-01\t0\r\n2003-01-02\t0\r\n", 10,
+         "Best day 2003-01-10: 10. Average 3 a day. Total 10.", 0},
+        {"the total goes beyond 32 bits, and beyond nine digits",
          "2003-01-01\t2147483647\r\n2003-01-02\t2147483647\r\n2003-01-03\t2147483647\r\n",
-         INT32_MAX, "best 01-10=2147483647 average 2147483647 total 8589934588"},
+         INT32_MAX, "Best day 2003-01-10: 2147483647. Average 2147483647 a day. Total 8589934588.",
+         0},
+        {"a total with a zero after its first nine digits' part",
+         "2003-01-01\t1000000000\r\n2003-01-02\t1000000000\r\n", 0,
+         "Best day 2003-01-02: 1000000000. Average 666666667 a day. Total 2000000000.", 0},
     };
     for (const Case& c : cases) {
         HistorySlot slots[HistoryDays];
@@ -197,11 +204,15 @@ TEST(History, SummaryLine) {
                                    c.running, slots));
         HistorySummary s;
         SummariseDays(slots, &s);
-        char shown[160];
-        snprintf(shown, sizeof shown, "best %02u-%02u=%d", s.BestMonth, s.BestDay, s.BestCount);
-        std::string line = s.HasBest ? shown : "no best";
-        snprintf(shown, sizeof shown, " average %d total %lld%s", s.Average,
-                 static_cast<long long>(s.Total), s.NoFinishedDays ? " no finished days" : "");
-        EXPECT_EQ(c.shown, line + shown) << c.why;
+        char line[160] = "junk";
+        EXPECT_TRUE(FormatHistorySummary(line, sizeof line, &s)) << c.why;
+        EXPECT_STREQ(c.line, line) << c.why;
+        EXPECT_EQ(c.noFinishedDays, s.NoFinishedDays) << c.why;
+        EXPECT_EQ(c.noFinishedDays, !HasFinishedFigure(slots, HistoryDays)) << c.why;
+        if (*c.line) {
+            char small[40] = "junk";
+            EXPECT_FALSE(FormatHistorySummary(small, sizeof small, &s)) << c.why;
+            EXPECT_STREQ("", small) << c.why;
+        }
     }
 }
