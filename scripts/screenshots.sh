@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the pictures shown in README.md, on a virtual X server, in a Wine
-# session of its own under build/screenshots: the statistics sheet's three
-# pages (docs/statistics.png, docs/options.png, docs/about.png) and the tray
+# session of its own under build/screenshots: the statistics sheet's four
+# pages (docs/statistics.png, docs/history.png, docs/options.png,
+# docs/about.png) and the tray
 # icon at the end of a Wine desktop's taskbar (docs/tray.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,7 +15,7 @@ source "$session/env"
 
 key='HKLM\Software\Larkspoon Software\Tallywhirl'
 set_count() {
-    wine reg add "$key" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1
+    wine reg add "$key" /v "$1" /t REG_DWORD /d "$2" /f ${TW_REG32:+/reg:32} >/dev/null 2>&1
 }
 driver() {
     wine "$build/twdriver.exe" "$@" | tr -d '\r'
@@ -36,6 +37,17 @@ set_count CounterLastYear 388904
 set_count CounterCurrentTotal 1291544
 set_count OptionAutostart 1
 
+# Four weeks of finished days, with a few the program did not run, and
+# eleven finished months: the history page draws them.
+for n in $(seq 30 -1 1); do
+    ((n % 7 == 3 || n == 12)) && continue
+    printf '%s\t%d\r\n' "$(date -d "-$n day" +%Y-%m-%d)" $(((n * 7919) % 2300 + 600))
+done >"$app/Day.txt"
+for n in $(seq 11 -1 1); do
+    printf '%s\t%d\r\n' "$(date -d "$(date +%Y-%m-15) -$n month" +%Y-%m)" \
+        $(((n * 104729) % 30000 + 32000))
+done >"$app/Month.txt"
+
 wine "$app/TW.exe" -Auto >/dev/null 2>&1 &
 driver wait-window Larkspoon-Tallywhirl 15000
 driver signal 37 20 >/dev/null
@@ -52,8 +64,10 @@ shoot() {
 }
 shoot statistics
 driver tab 1
-shoot options
+shoot history
 driver tab 2
+shoot options
+driver tab 3
 shoot about
 driver press 2
 driver close Larkspoon-Tallywhirl

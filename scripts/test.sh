@@ -4,31 +4,24 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-# Wine runs 32-bit programs, so the tests under Wine need a kernel that runs
-# them. Where the kernel has that switched off, say so and count them as
-# skipped; any other failure of Wine fails the run.
-wine_runs() {
-    local out
-    out=$(wine --version 2>&1) && return 0
-    if grep -q 'Exec format error' <<<"$out"; then
-        return 1
-    fi
-    echo "wine --version failed: $out"
-    return 0
-}
+# shellcheck source=wine-choice.sh
+source scripts/wine-choice.sh
 
 passed=0
 failed=0
 skipped=0
 status=0
 win32_only=()
-if ! wine_runs; then
+if ((!TW_WINE_RUNS)); then
     # The hook library's image is read on the build host and still checked.
     win32_only=(-R '^hook_library_image$')
     all=$(ctest --preset win32 -N | sed -nE 's/^Total Tests: ([0-9]+)$/\1/p')
     skipped=$((all - 1))
     echo "== the tests under Wine are not run: this machine's kernel does not run"
-    echo "   32-bit programs (ia32 emulation is off); $skipped tests skipped"
+    echo "   32-bit programs (ia32 emulation is off) and no WoW64 Wine is built"
+    echo "   (scripts/build-wine.sh); $skipped tests skipped"
+elif [[ -n ${TW_WINE_WOW64:-} ]]; then
+    echo "== under the WoW64 Wine in $TW_WINE_WOW64_DIR, on a 64-bit prefix"
 fi
 for preset in host fuzz win32; do
     echo "== $preset tests"

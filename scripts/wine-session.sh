@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# A Wine session for one test run: a fresh 32-bit prefix and a virtual X
-# server on a free display, both under DIR.
+# A Wine session for one test run: a fresh prefix (32-bit, or 64-bit under a
+# WoW64 Wine) and a virtual X server on a free display, both under DIR.
 #   wine-session.sh start DIR   makes them and writes DIR/env
 #   wine-session.sh stop DIR    ends what start started, and nothing else
 set -uo pipefail
@@ -41,9 +41,14 @@ start() {
         sleep 0.05
     done
     rm -rf "$dir/prefix"
+    # A WoW64 Wine makes 64-bit prefixes only; the program then sees the
+    # registry's 32-bit view, which the scripts read with TW_REG32 set.
+    local arch="export WINEARCH=win32"
+    [[ -n ${TW_WINE_WOW64:-} ]] && arch="export TW_REG32=1 TW_WINE_WOW64=1"
     cat >"$dir/env" <<EOT
+export PATH="$PATH"
 export WINEPREFIX="$dir/prefix"
-export WINEARCH=win32
+$arch
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 export DISPLAY=:$n

@@ -55,7 +55,7 @@ clicks_for() {
     echo $(($(product_dword CounterCurrentTotal) - ${before:-0}))
 }
 
-on_desktop notepad
+on_desktop "$NOTEPAD"
 desk_driver place Notepad 200 150 500 400 15000 || fail "notepad did not appear"
 read -r L T R B CL CT CR CB CAPTION <<<"$(desk_driver geometry Notepad)" ||
     fail "no notepad geometry"
@@ -118,14 +118,13 @@ echo "left press on the title bar under Wine counted: $title_left"
 
 # The program's own windows count like any other: its question box.
 own_window_press() {
-    on_desktop "$DRIVER" command "$MAIN_CLASS" "$IDM_TERMINATE_ID"
+    on_desktop "$DRIVER" command "$MAIN_CLASS" "$IDM_TERMINATE"
     local geometry
     geometry=$(desk_driver geometry '#32770' 10000) || fail "no question box"
     read -r bl bt br bb bcl bct bcr bcb _ <<<"$geometry"
     press 1 $(((bcl + bcr) / 2)) $((bct + 8))
     desk_driver answer "terminate" no 5000 >/dev/null || fail "question not answered"
 }
-IDM_TERMINATE_ID=40003
 expect_eq "a press on the program's own question box" 1 "$(clicks_for own_window_press)"
 
 desk_driver close-wait Notepad 10000 >/dev/null || fail "notepad did not end"

@@ -33,7 +33,7 @@ cp "$TW_BUILD/Tallywhirl.exe" "$dir/Tallywhirl.exe"
 
 # A Program Files folder whose name cannot be joined within a path's bound.
 long='C:\'$(printf 'p%.0s' $(seq 300))
-wine reg add "$CURRENT_VERSION_KEY" /v ProgramFilesDir /t REG_SZ /d "$long" /f >/dev/null
+reg add "$CURRENT_VERSION_KEY" /v ProgramFilesDir /t REG_SZ /d "$long" /f >/dev/null
 install_and_expect_failure "overlong ProgramFilesDir"
 
 # The program copy cannot be written: a folder stands where it belongs.

@@ -38,7 +38,7 @@ check "program group" test -d "$GROUP_DIR"
 # comes only after the sheet would have opened.
 expect_no_sheet() {
     local why=$1
-    check "$why: terminate" driver command "$MAIN_CLASS" 40003
+    check "$why: terminate" driver command "$MAIN_CLASS" "$IDM_TERMINATE"
     driver answer "terminate" no 10000 >/dev/null || fail "$why: no question"
     expect_eq "$why: no sheet" 0 "$(sheet_count)"
 }

@@ -7,8 +7,8 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/sheet_lib.sh"
 version=$1
 reset_state
-wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version" /f >/dev/null
-CLEANUP="wine reg delete 'HKCU\\Software\\Wine' /v Version /f >/dev/null 2>&1"
+reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version" /f >/dev/null
+CLEANUP="reg delete 'HKCU\\Software\\Wine' /v Version /f >/dev/null 2>&1"
 
 INSTALLED="C:\\Program Files\\Tallywhirl\\TW.exe"
 INSTALLED_TEXT="has been successfully installed"
@@ -54,7 +54,7 @@ start_installed() {
 }
 
 terminate() {
-    check "Terminate" driver command "$MAIN_CLASS" 40003
+    check "Terminate" driver command "$MAIN_CLASS" "$IDM_TERMINATE"
     driver answer "want to terminate" yes >/dev/null || fail "first Terminate question"
     driver answer "Really?" yes >/dev/null || fail "second Terminate question"
     check "program ends" driver wait-gone "$MAIN_CLASS" 15000
@@ -92,13 +92,13 @@ install_from_downloads
 check "TW.exe installed" cmp -s "$TW_BUILD/Tallywhirl.exe" "$INSTALL_DIR/TW.exe"
 
 echo "== real clicks are counted and shown"
-wine notepad >/dev/null 2>&1 &
+wine "$NOTEPAD" >/dev/null 2>&1 &
 notepad=$!
 click_in_notepad 6
-check "Open" driver command "$MAIN_CLASS" 40002
+check "Open" driver command "$MAIN_CLASS" "$IDM_OPEN"
 check "sheet" driver wait-sheet 10000
-expect_eq "session cell on the sheet" 6 "$(sheet_text 1030)"
-expect_eq "total cell on the sheet" 6 "$(sheet_text 1005)"
+expect_eq "session cell on the sheet" 6 "$(sheet_text "$IDC_CUR_SESSION")"
+expect_eq "total cell on the sheet" 6 "$(sheet_text "$IDC_CUR_TOTAL")"
 check "Hide" driver press 2
 check "sheet closes" wait_no_sheet
 

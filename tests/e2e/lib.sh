@@ -38,6 +38,17 @@ driver() {
     wine "$DRIVER" "$@"
 }
 
+# The registry as the program sees it: on a 64-bit prefix a 32-bit program
+# has a view of HKLM\Software of its own, as on 64-bit Windows.
+reg() {
+    wine reg "$@" ${TW_REG32:+/reg:32}
+}
+
+# Wine's notepad of the program's own kind: a 32-bit hook library is loaded
+# only into 32-bit programs.
+NOTEPAD=notepad
+[[ -n ${TW_REG32:-} ]] && NOTEPAD='C:\windows\syswow64\notepad.exe'
+
 # Ends every running copy and removes all the program leaves behind, so that
 # each test starts from a clean prefix without a new wineboot.
 reset_state() {
@@ -50,13 +61,13 @@ reset_state() {
     for i in 1 2 3; do
         driver close ExplorerWClass >/dev/null 2>&1 || break
     done
-    wine reg delete "$PRODUCT_KEY" /f >/dev/null 2>&1
-    wine reg delete 'HKLM\Software\Larkspoon Software' /f >/dev/null 2>&1
-    wine reg delete "$RUN_KEY" /v Tallywhirl /f >/dev/null 2>&1
-    wine reg add "$CURRENT_VERSION_KEY" /v ProgramFilesDir /t REG_SZ /d 'C:\Program Files' /f \
+    reg delete "$PRODUCT_KEY" /f >/dev/null 2>&1
+    reg delete 'HKLM\Software\Larkspoon Software' /f >/dev/null 2>&1
+    reg delete "$RUN_KEY" /v Tallywhirl /f >/dev/null 2>&1
+    reg add "$CURRENT_VERSION_KEY" /v ProgramFilesDir /t REG_SZ /d 'C:\Program Files' /f \
         >/dev/null 2>&1
     rm -rf "$DRIVE_C/TallywhirlApps"
-    wine reg delete "$UNINSTALL_KEY" /f >/dev/null 2>&1
+    reg delete "$UNINSTALL_KEY" /f >/dev/null 2>&1
     rm -rf "$INSTALL_DIR" "$DRIVE_C/windows/TWUninst.exe"
     find "$DRIVE_C/users" -iname 'Tallywhirl*' -prune -exec rm -rf {} + 2>/dev/null
     rm -rf "$WORK"
@@ -102,7 +113,7 @@ wait_exit() {
 # nothing when the value is missing.
 reg_value() {
     local key=$1 name=$2
-    wine reg query "$key" /v "$name" 2>/dev/null | tr -d '\r' |
+    reg query "$key" /v "$name" 2>/dev/null | tr -d '\r' |
         awk -v n="$name" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print; exit }'
 }
 
@@ -118,11 +129,23 @@ product_dword() {
 }
 
 set_product_dword() {
-    wine reg add "$PRODUCT_KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null
+    reg add "$PRODUCT_KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null
 }
 
 set_product_sz() {
-    wine reg add "$PRODUCT_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null
+    reg add "$PRODUCT_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null
+}
+
+# The ids of res/resource_ids.h as shell variables ($IDC_CUR_DAY), so that
+# the scripts name ids rather than retype them.
+eval "$(awk '$1 == "#define" && $2 ~ /^ID/ { print $2 "=" $3 }' "$TW_SOURCE/res/resource_ids.h")"
+
+# Waits out the last five minutes of a day, for a scenario whose checks
+# depend on today's date.
+avoid_midnight() {
+    local now
+    now=$((10#$(date +%H) * 3600 + 10#$(date +%M) * 60 + 10#$(date +%S)))
+    ((now < 86400 - 300)) || sleep $((86400 - now + 5))
 }
 
 expect_eq() {
@@ -148,7 +171,7 @@ driver_holding() {
 # go at the next restart: check that, and restart.
 restart_with_pending_library() {
     local name=$1
-    wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
+    reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
         /v PendingFileRenameOperations 2>/dev/null | grep -qiF "$name" ||
         fail "the hook library ($name) is not scheduled for deletion"
     wineserver -k

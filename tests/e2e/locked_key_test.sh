@@ -15,7 +15,7 @@ check "deny writes" wine "$TW_BUILD/key_access.exe" deny
 start_program "$WORK/rc" "$dir/TW.exe"
 check "sheet" driver wait-sheet 15000
 check "three clicks" driver signal 3 150
-wait_text 1030 3
+wait_text "$IDC_CUR_SESSION" 3
 expect_eq "cells counted in memory over the stored ones" \
     "3 7 -58% 3 0 n/a 3 0 n/a 3 0 n/a 3 0 n/a 503" "$(counter_cells)"
 check "Hide" driver press 2

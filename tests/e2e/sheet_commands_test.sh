@@ -19,7 +19,7 @@ stored_counters() {
     local name type data line=""
     while read -r name type data; do
         [[ $type == REG_DWORD ]] && value[$name]=$((data))
-    done < <(wine reg query "$PRODUCT_KEY" 2>/dev/null | tr -d '\r')
+    done < <(reg query "$PRODUCT_KEY" 2>/dev/null | tr -d '\r')
     for name in "${COUNTERS[@]}"; do
         line+="${value[$name]:-} "
     done
@@ -68,9 +68,9 @@ start_program "$WORK/rc" "$dir/TW.exe" -Auto
 check "main window" driver wait-window "$MAIN_CLASS" 15000
 started=$SECONDS
 check "eight clicks" driver signal 8 150
-check "Open" driver command "$MAIN_CLASS" 40002
+check "Open" driver command "$MAIN_CLASS" "$IDM_OPEN"
 check "sheet" driver wait-sheet 10000
-wait_text 1030 8
+wait_text "$IDC_CUR_SESSION" 8
 before=$(counter_cells)
 expect_eq "cells" "8 40 -80% 158 120 +31% 127 120 +5% 9 3 +200% 38 10 +280% 5008" "$before"
 
@@ -84,9 +84,10 @@ plant_sentinels
 quiet_from=$SECONDS
 
 echo "== No changes nothing and saves nothing"
-ask 1003 no "$NEW_SESSION"
+ask "$IDC_NEW_SESSION" no "$NEW_SESSION"
 check "options page" driver tab 2
-for id in 1007 1008 1009 1011 1017 1018 1012; do
+for id in "$IDC_RESET_SESSION" "$IDC_RESET_DAY" "$IDC_RESET_WEEK" "$IDC_RESET_MONTH" \
+    "$IDC_RESET_YEAR" "$IDC_RESET_TOTAL" "$IDC_RESET_ALL"; do
     ask "$id" no "$RESET"
 done
 ((SECONDS - quiet_from < 25)) || fail "the questions took past the next timed save"
@@ -95,70 +96,70 @@ check "statistics page" driver tab 0
 expect_eq "nothing changed" "$before" "$(counter_cells)"
 
 echo "== a new session"
-ask 1003 yes "$NEW_SESSION"
+ask "$IDC_NEW_SESSION" yes "$NEW_SESSION"
 expect_eq "cells" "0 8 -100% 158 120 +31% 127 120 +5% 9 3 +200% 38 10 +280% 5008" \
     "$(counter_cells)"
-[[ "$(sheet_text 1006)" =~ ^00:00:0[0-2]$ ]] || fail "clock after a new session: $(sheet_text 1006)"
+[[ "$(sheet_text "$IDC_CLOCK")" =~ ^00:00:0[0-2]$ ]] || fail "clock after a new session: $(sheet_text "$IDC_CLOCK")"
 expect_stored "saved" "0 0 158 120 127 120 9 3 38 10 5008"
 
 echo "== resets of one counter"
 check "two clicks" driver signal 2 150
 check "options page" driver tab 2
-ask 1008 yes "$RESET"
-ask 1018 yes "$RESET"
+ask "$IDC_RESET_DAY" yes "$RESET"
+ask "$IDC_RESET_TOTAL" yes "$RESET"
 check "statistics page" driver tab 0
 expect_eq "day and total reset" "2 8 -75% 0 0 n/a 129 120 +7% 11 3 +266% 40 10 +300% 0" \
     "$(counter_cells)"
 expect_stored "saved" "0 2 0 0 129 120 11 3 40 10 0"
-clock_before=$(sheet_text 1006)
+clock_before=$(sheet_text "$IDC_CLOCK")
 check "options page" driver tab 2
-ask 1007 yes "$RESET"
-ask 1009 yes "$RESET"
+ask "$IDC_RESET_SESSION" yes "$RESET"
+ask "$IDC_RESET_WEEK" yes "$RESET"
 check "statistics page" driver tab 0
 expect_eq "session and week reset" "0 0 n/a 0 0 n/a 0 0 n/a 11 3 +266% 40 10 +300% 0" \
     "$(counter_cells)"
 sleep 1.2
-[[ "$(sheet_text 1006)" > "$clock_before" ]] || fail "the clock stopped: $(sheet_text 1006)"
+[[ "$(sheet_text "$IDC_CLOCK")" > "$clock_before" ]] || fail "the clock stopped: $(sheet_text "$IDC_CLOCK")"
 check "options page" driver tab 2
-ask 1011 yes "$RESET"
-ask 1017 yes "$RESET"
+ask "$IDC_RESET_MONTH" yes "$RESET"
+ask "$IDC_RESET_YEAR" yes "$RESET"
 expect_stored "saved" "0 0 0 0 0 0 0 0 0 0 0"
 
 echo "== reset all counters"
 check "statistics page" driver tab 0
 check "three clicks" driver signal 3 150
-wait_text 1030 3
+wait_text "$IDC_CUR_SESSION" 3
 check "options page" driver tab 2
-ask 1012 yes "$RESET"
+ask "$IDC_RESET_ALL" yes "$RESET"
 check "statistics page" driver tab 0
 expect_eq "all reset" "0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0" "$(counter_cells)"
 expect_stored "saved" "0 0 0 0 0 0 0 0 0 0 0"
 
 echo "== start with Windows"
-wine reg add "$RUN_KEY" /v Tallywhirl /t REG_SZ /d 'C:\elsewhere\TW.exe -Auto' /f >/dev/null 2>&1
+reg add "$RUN_KEY" /v Tallywhirl /t REG_SZ /d 'C:\elsewhere\TW.exe -Auto' /f >/dev/null 2>&1
 check "options page" driver tab 2
-expect_eq "box set from the stored option" 1 "$(driver check 1002 | tr -d '\r')"
-check "uncheck" driver press 1002
+expect_eq "box set from the stored option" 1 "$(driver check "$IDC_AUTOSTART" | tr -d '\r')"
+check "uncheck" driver press "$IDC_AUTOSTART"
 check "no question" driver no-box 1000
-expect_eq "box cleared" 0 "$(driver check 1002 | tr -d '\r')"
+expect_eq "box cleared" 0 "$(driver check "$IDC_AUTOSTART" | tr -d '\r')"
 expect_eq "Run value deleted" "" "$(reg_value "$RUN_KEY" Tallywhirl)"
 expect_eq "option stored" 0 "$(product_dword OptionAutostart)"
-check "check" driver press 1002
+check "check" driver press "$IDC_AUTOSTART"
 check "no question" driver no-box 1000
 program=$(winepath -w "$dir/TW.exe")
 [[ $program == *" "* ]] && program="\"$program\""
 expect_eq "Run value written" "$program -Auto" "$(reg_value "$RUN_KEY" Tallywhirl)"
 expect_eq "option stored" 1 "$(product_dword OptionAutostart)"
 expect_eq "Run value type" REG_SZ \
-    "$(wine reg query "$RUN_KEY" /v Tallywhirl | tr -d '\r' | awk '$1 == "Tallywhirl" { print $2 }')"
+    "$(reg query "$RUN_KEY" /v Tallywhirl | tr -d '\r' | awk '$1 == "Tallywhirl" { print $2 }')"
 check "Hide" driver press 2
 check "sheet closes" wait_no_sheet
 
 echo "== the box follows the stored option at the next opening"
-check "Open" driver command "$MAIN_CLASS" 40002
+check "Open" driver command "$MAIN_CLASS" "$IDM_OPEN"
 check "sheet" driver wait-sheet 10000
 check "options page" driver tab 2
-expect_eq "box checked again" 1 "$(driver check 1002 | tr -d '\r')"
+expect_eq "box checked again" 1 "$(driver check "$IDC_AUTOSTART" | tr -d '\r')"
 check "Hide" driver press 2
 check "sheet closes" wait_no_sheet
 check "close" driver close "$MAIN_CLASS"

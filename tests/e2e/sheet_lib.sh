@@ -6,7 +6,10 @@ sheet_text() {
 }
 
 # The seventeen cells of the statistics page in display order, on one line.
-CELL_IDS=(1030 1034 1012 1031 1035 1013 1032 1036 1014 1033 1037 1015 1004 1010 1016 1005 1006)
+CELL_IDS=("$IDC_CUR_SESSION" "$IDC_LAST_SESSION" "$IDC_DIFF_SESSION" "$IDC_CUR_DAY" "$IDC_LAST_DAY"
+          "$IDC_DIFF_DAY" "$IDC_CUR_WEEK" "$IDC_LAST_WEEK" "$IDC_DIFF_WEEK" "$IDC_CUR_MONTH"
+          "$IDC_LAST_MONTH" "$IDC_DIFF_MONTH" "$IDC_CUR_YEAR" "$IDC_LAST_YEAR" "$IDC_DIFF_YEAR"
+          "$IDC_CUR_TOTAL" "$IDC_CLOCK")
 cells() {
     sheet_text "${CELL_IDS[@]}" | paste -sd ' '
 }

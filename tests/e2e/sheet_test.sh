@@ -25,7 +25,7 @@ check "main window" driver wait-window "$MAIN_CLASS" 15000
 expect_eq "no sheet with -Auto" 0 "$(sheet_count)"
 
 echo "== the tray's Open command opens the sheet, centred, with one Hide button"
-check "Open" driver command "$MAIN_CLASS" 40002
+check "Open" driver command "$MAIN_CLASS" "$IDM_OPEN"
 check "sheet" driver wait-sheet 10000
 expect_eq "cells from the registry" \
     "0 40 -100% 150 120 +25% 119 120 -1% 1 3 -67% 30000000 10000000 +200% -294967296" \
@@ -48,14 +48,14 @@ expect_eq "Hide button right edge" $((ok_r + gap + ok_r - ok_l)) "$hide_r"
 
 echo "== clicks redraw every cell"
 check "three clicks" driver signal 3 150
-wait_text 1030 3
+wait_text "$IDC_CUR_SESSION" 3
 expect_eq "cells after clicks" \
     "3 40 -93% 153 120 +27% 122 120 +1% 4 3 +33% 30000003 10000000 +200% -294967293" \
     "$(counter_cells)"
 
 echo "== a second Open and a second start leave one sheet where it is"
 sheet_rect=$(rect_of 0)
-check "Open again" driver command "$MAIN_CLASS" 40002
+check "Open again" driver command "$MAIN_CLASS" "$IDM_OPEN"
 sleep 0.5
 expect_eq "one sheet after a second Open" 1 "$(sheet_count)"
 expect_eq "sheet unmoved by a second Open" "$sheet_rect" "$(rect_of 0)"
@@ -69,7 +69,7 @@ for tab in 1 2 3 0 3 0; do
     check "tab $tab" driver tab "$tab"
     expect_eq "sheet after tab $tab" "$sheet_rect" "$(rect_of 0)"
 done
-expect_eq "statistics page again" 3 "$(sheet_text 1030)"
+expect_eq "statistics page again" 3 "$(sheet_text "$IDC_CUR_SESSION")"
 
 echo "== closing and reopening centres the sheet again"
 check "move" driver move 20 30

@@ -11,20 +11,20 @@ start_program "$WORK/rc" "$dir/TW.exe" -Auto
 check "main window" driver wait-window "$MAIN_CLASS" 15000
 check "signal" driver signal 3
 
-check "terminate" driver command "$MAIN_CLASS" 40003
+check "terminate" driver command "$MAIN_CLASS" "$IDM_TERMINATE"
 expect_eq "first question" "$first" "$(driver answer "terminate" no 10000 | tr -d '\r')"
 check "No asks nothing more" driver no-box 1500
 check "No keeps it running" driver wait-window "$MAIN_CLASS" 100
 expect_eq "No saves nothing" "" "$(product_value CounterLastSession)"
 
-check "terminate" driver command "$MAIN_CLASS" 40003
+check "terminate" driver command "$MAIN_CLASS" "$IDM_TERMINATE"
 expect_eq "first question again" "$first" "$(driver answer "terminate" yes 10000 | tr -d '\r')"
 expect_eq "second question" "Really?" "$(driver answer "Really?" no 10000 | tr -d '\r')"
 check "No at the second asks nothing more" driver no-box 1500
 check "still running" driver wait-window "$MAIN_CLASS" 100
 expect_eq "still nothing saved" "" "$(product_value CounterLastSession)"
 
-check "terminate" driver command "$MAIN_CLASS" 40003
+check "terminate" driver command "$MAIN_CLASS" "$IDM_TERMINATE"
 driver answer "terminate" yes 10000 >/dev/null || fail "no first question"
 driver answer "Really?" yes 10000 >/dev/null || fail "no second question"
 expect_eq "exit code" 0 "$(wait_exit "$WORK/rc" 15)"

@@ -10,7 +10,7 @@ folder="$DRIVE_C/TallywhirlApps/Tallywhirl"
 uninstaller='C:\windows\TWUninst.exe'
 
 install_program() {
-    wine reg add "$CURRENT_VERSION_KEY" /v ProgramFilesDir /t REG_SZ /d "$apps" /f >/dev/null
+    reg add "$CURRENT_VERSION_KEY" /v ProgramFilesDir /t REG_SZ /d "$apps" /f >/dev/null
     start_program "$WORK/rc" "$dir/Tallywhirl.exe"
     driver answer "successfully installed" ok 30000 >/dev/null || fail "no installation message"
     expect_eq "installer's exit code" 0 "$(wait_exit "$WORK/rc" 15)"

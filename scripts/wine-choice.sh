@@ -1,0 +1,16 @@
+# Sourced: puts the Wine that can run this machine's tests first on PATH.
+# Debian's Wine runs 32-bit programs as 32-bit Linux processes, which a
+# kernel with ia32 emulation switched off refuses ("Exec format error"). A
+# Wine built in the WoW64 mode (scripts/build-wine.sh) runs them inside a
+# 64-bit process instead, on a 64-bit prefix, as 64-bit Windows does.
+# Sets TW_WINE_WOW64=1 when that one is used; TW_WINE_RUNS=0 when neither.
+TW_WINE_WOW64_DIR=${TW_WINE_WOW64_DIR:-/opt/wine-wow64}
+TW_WINE_RUNS=1
+if ! wine --version >/dev/null 2>&1; then
+    if [[ -x "$TW_WINE_WOW64_DIR/bin/wine" ]]; then
+        export PATH="$TW_WINE_WOW64_DIR/bin:$PATH"
+        export TW_WINE_WOW64=1
+    elif wine --version 2>&1 | grep -q 'Exec format error'; then
+        TW_WINE_RUNS=0
+    fi
+fi

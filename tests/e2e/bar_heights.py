@@ -1,0 +1,58 @@
+#!/usr/bin/env python3
+"""Prints the heights in pixels of a bar chart's bars, one a line, oldest
+first, from a picture (binary PPM) of the chart control alone.
+
+    bar_heights.py PICTURE.ppm SLOTS
+
+The chart's base line is the row with the most pixels of the text colour
+(the darkest colour in the picture); a slot's bar is the run of pixels that
+differ from the background (the colour of the top right corner) straight
+above the base line in the middle of its slot, up to a rule (a row of one
+colour across the whole chart) at most."""
+import sys
+
+
+def read_ppm(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    fields = []
+    i = 0
+    while len(fields) < 4:
+        while data[i : i + 1].isspace():
+            i += 1
+        if data[i : i + 1] == b"#":
+            i = data.index(b"\n", i) + 1
+            continue
+        j = i
+        while not data[j : j + 1].isspace():
+            j += 1
+        fields.append(data[i:j])
+        i = j
+    if fields[0] != b"P6" or int(fields[3]) != 255:
+        sys.exit("not an 8-bit binary PPM")
+    width, height = int(fields[1]), int(fields[2])
+    pixels = data[i + 1 :]
+    rows = [
+        [tuple(pixels[(y * width + x) * 3 : (y * width + x) * 3 + 3]) for x in range(width)]
+        for y in range(height)
+    ]
+    return width, height, rows
+
+
+def main():
+    width, height, rows = read_ppm(sys.argv[1])
+    slots = int(sys.argv[2])
+    darkest = min((p for row in rows for p in row), key=sum)
+    base = max(range(height), key=lambda y: sum(p == darkest for p in rows[y]))
+    background = rows[0][width - 1]
+    rules = {y for y in range(height) if len(set(rows[y])) == 1 and rows[y][0] != background}
+    for i in range(slots):
+        x = (width * i // slots + width * (i + 1) // slots) // 2
+        y = base - 1
+        while y >= 0 and rows[y][x] != background and y not in rules:
+            y -= 1
+        print(base - 1 - y)
+    print("top", base - 1 - max((y for y in rules if y < base), default=-1))
+
+
+main()
