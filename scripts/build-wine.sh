@@ -6,7 +6,7 @@
 # nothing here uses (Direct3D, media, scripting, web, older C runtimes) are
 # left out, to halve the build; the Wine the tests talk to is Wine's own.
 set -euo pipefail
-prefix=${TW_WINE_WOW64_DIR:-/opt/wine-wow64}
+prefix=${TW_WINE_WOW64_DIR:?name the folder to build Wine into, such as /opt/wine-wow64}
 work=${TW_WINE_BUILD_DIR:-/var/tmp/tallywhirl-wine}
 version=8.0~repack-4
 [[ -x "$prefix/bin/wine" ]] && exit 0
@@ -27,7 +27,7 @@ apt-get install -y -qq --no-install-recommends dpkg-dev autoconf automake flex b
     gcc-mingw-w64-i686 gcc-mingw-w64-x86-64 libx11-dev libxext-dev libfreetype-dev \
     libfontconfig-dev libxrender-dev libxrandr-dev libxi-dev libxcursor-dev libxfixes-dev \
     libxinerama-dev libxcomposite-dev khronos-api libvulkan-dev libxml-libxml-perl \
-    unicode-data librsvg2-bin icoutils imagemagick fontforge-nox libgettextpo-dev \
+    libz-mingw-w64-dev unicode-data librsvg2-bin icoutils imagemagick fontforge-nox libgettextpo-dev \
     fonts-wine >/dev/null
 
 rm -rf "$work"

@@ -12,8 +12,6 @@ struct ProgmanLinkState {
 // One conversation at a time, opened and ended by each group operation.
 static ProgmanLinkState ProgmanLink;
 
-static CONVCONTEXT ProgmanContext = {sizeof(CONVCONTEXT), 0, 0, 0, 0, 0, {}};
-
 static const DWORD ExecuteTimeoutMs = 5000;
 
 static HDDEDATA CALLBACK ProgmanCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR,
@@ -30,8 +28,10 @@ int OpenProgmanConversation() {
     if (!ProgmanLink.service)
         return 0;
     // The service's name is its topic too.
+    CONVCONTEXT context = {};
+    context.cb = sizeof context;
     ProgmanLink.conversation =
-        DdeConnect(ProgmanLink.instance, ProgmanLink.service, ProgmanLink.service, &ProgmanContext);
+        DdeConnect(ProgmanLink.instance, ProgmanLink.service, ProgmanLink.service, &context);
     return ProgmanLink.conversation != nullptr;
 }
 

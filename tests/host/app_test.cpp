@@ -8,6 +8,7 @@
 
 #include "bounded_text.h"
 #include "app/bounded_format.h"
+#include "app/command_tail.h"
 #include "app/module_path.h"
 #include "app/string_ring.h"
 #include "app/switches.h"
@@ -34,6 +35,32 @@ TEST(Switches, MatchTheWholeLineOrAllButItsFirstCharacter) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.present, SwitchPresent(c.line, c.switchText)) << c.why;
+}
+
+// The tail WinMain gets, and so what the switches are matched against: a
+// start command with its program path quoted, as the installation writes
+// it, must still end in exactly "-Auto".
+TEST(CommandTail, ThePartAfterTheProgramNameAndItsBlanks) {
+    struct Case {
+        const char* why;
+        const char* line;
+        const char* tail;
+    } cases[] = {
+        {"a quoted path with blanks", "\"C:\\Program Files\\Tallywhirl\\TW.exe\" -Auto", "-Auto"},
+        {"an unquoted path", "C:\\Apps\\TW.exe -Uninst", "-Uninst"},
+        {"an unquoted path with a blank: only its first word is the name",
+         "C:\\Program Files\\TW.exe -Auto", "Files\\TW.exe -Auto"},
+        {"a quote closed right before the switch", "\"TW.exe\"-Auto", "-Auto"},
+        {"tabs and control characters are blanks", "TW.exe\t\x01 -Auto", "-Auto"},
+        {"blanks after the switch stay", "TW.exe -Auto  ", "-Auto  "},
+        {"no switch", "TW.exe", ""},
+        {"a quote never closed", "\"C:\\TW.exe -Auto", ""},
+        {"letters past ASCII belong to the name", "C:\\Z\xe4hler.exe -Auto", "-Auto"},
+        {"an empty line", "", ""},
+        {"a missing line", nullptr, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_STREQ(c.tail, CommandTail(c.line)) << c.why;
 }
 
 TEST(StringRing, SixteenBuffersOfFiveHundredTwelveBytesGoRound) {
