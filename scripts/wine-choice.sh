@@ -11,7 +11,7 @@ if ! wine --version >/dev/null 2>&1; then
     if [[ -n ${TW_WINE_WOW64_DIR:-} && -x "$TW_WINE_WOW64_DIR/bin/wine" ]]; then
         export PATH="$TW_WINE_WOW64_DIR/bin:$PATH"
         export TW_WINE_WOW64=1
-    elif wine --version 2>&1 | grep -q 'Exec format error'; then
+    elif grep -q 'Exec format error' <<<"$(wine --version 2>&1)"; then
         TW_WINE_RUNS=0
     fi
 fi
