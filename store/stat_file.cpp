@@ -23,16 +23,18 @@ int AppendToFile(const char* fileName, const char* text) {
     return wrote && written == length;
 }
 
+int StatFileName(char* out, int size, int period) {
+    char folder[StatBufferSize];
+    ReadProductValue("Path", REG_SZ, folder, sizeof folder);
+    return FormatStatFileName(out, size, folder, LoadResString(PeriodNameIds[period]));
+}
+
 void AppendStatLine(int period, int32_t count) {
     char line[StatBufferSize];
     if (!FormatStatLine(line, sizeof line, period, CounterSet.DateYear, CounterSet.DateMonth,
                         CounterSet.DateDay, count))
         return;
-    char folder[StatBufferSize];
-    ReadProductValue("Path", REG_SZ, folder, sizeof folder);
     char fileName[StatBufferSize];
-    if (!FormatStatFileName(fileName, sizeof fileName, folder,
-                            LoadResString(PeriodNameIds[period])))
-        return;
-    AppendToFile(fileName, line);
+    if (StatFileName(fileName, sizeof fileName, period))
+        AppendToFile(fileName, line);
 }

@@ -3,7 +3,7 @@
 #include "../app/app.h"
 #include "../app/bounded_format.h"
 #include "../store/history.h"
-#include "../store/registry.h"
+#include "../store/stat_file.h"
 #include "../store/stat_lines.h"
 
 static HWND HistoryPage;
@@ -15,11 +15,8 @@ static uint32_t ReadYear, ReadMonth, ReadDay; // the date the slots were read fo
 // At most the last HistoryTailBytes of the period's statistics file; 0 for
 // a file that is missing, locked, a folder or unreadable.
 static int ReadTail(int period, char* tail, int* wholeFile) {
-    char folder[StatBufferSize];
-    ReadProductValue("Path", REG_SZ, folder, sizeof folder);
     char fileName[StatBufferSize];
-    if (!FormatStatFileName(fileName, sizeof fileName, folder,
-                            LoadResString(PeriodNameIds[period])))
+    if (!StatFileName(fileName, sizeof fileName, period))
         return 0;
     HANDLE file = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
