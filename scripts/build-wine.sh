@@ -78,4 +78,8 @@ without=(gstreamer cups sane gphoto pulse alsa oss v4l2 usb pcap krb5 netapi ope
 sed -i 's/ -Werror\( \|$\)/\1/g' Makefile
 make -j"$(nproc)" >make.log 2>&1 || { tail -20 make.log >&2; exit 1; }
 make install >install.log 2>&1
+# Wine's user32 links the MinGW zlib as a DLL, which the loader looks for
+# as any other program's DLL: the session puts it into the prefix.
+cp /usr/i686-w64-mingw32/lib/zlib1.dll "$prefix/lib/i386-windows/"
+cp /usr/x86_64-w64-mingw32/lib/zlib1.dll "$prefix/lib/x86_64-windows/"
 "$prefix/bin/wine" --version

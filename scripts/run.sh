@@ -47,7 +47,7 @@ start() {
     fi
     if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
         echo "Preparing a private Wine prefix in $WINEPREFIX ..."
-        wineboot -i >"$run/wineboot.log" 2>&1
+        wine wineboot -i >"$run/wineboot.log" 2>&1
         wineserver -w
     fi
     # The freshly built program installs itself, as on a user's first start,

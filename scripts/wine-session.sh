@@ -29,6 +29,16 @@ free_display() {
     return 1
 }
 
+# A WoW64 build's user32 needs the MinGW zlib DLL, which is not one of Wine's
+# own: it goes where Windows looks for a DLL a system DLL imports.
+wow64_zlib() {
+    local lib
+    lib=$(dirname "$(command -v wine)")/../lib
+    mkdir -p "$1/drive_c/windows/system32" "$1/drive_c/windows/syswow64"
+    cp "$lib/x86_64-windows/zlib1.dll" "$1/drive_c/windows/system32/"
+    cp "$lib/i386-windows/zlib1.dll" "$1/drive_c/windows/syswow64/"
+}
+
 start() {
     stop
     mkdir -p "$dir"
@@ -57,7 +67,8 @@ export TW_SESSION_DIR="$dir"
 EOT
     # shellcheck disable=SC1091
     source "$dir/env"
-    wineboot -i >"$dir/wineboot.log" 2>&1
+    [[ -n ${TW_WINE_WOW64:-} ]] && wow64_zlib "$WINEPREFIX"
+    wine wineboot -i >"$dir/wineboot.log" 2>&1
     wineserver -w
     echo "wine session: prefix $WINEPREFIX, display :$n"
 }

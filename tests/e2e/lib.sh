@@ -159,7 +159,7 @@ driver_holding() {
     local name=$1 word=$2 i
     shift 2
     start_program "$WORK/$name.rc" "$DRIVER" report \
-        "$(winepath -w "$WORK/$name.out" | tr -d '\r')" "$@"
+        "$(wine winepath -w "$WORK/$name.out" | tr -d '\r')" "$@"
     for ((i = 0; i < 100; i++)); do
         grep -q "$word" "$WORK/$name.out" 2>/dev/null && return 0
         sleep 0.1
@@ -175,7 +175,7 @@ restart_with_pending_library() {
         /v PendingFileRenameOperations 2>/dev/null | grep -qiF "$name" ||
         fail "the hook library ($name) is not scheduled for deletion"
     wineserver -k
-    wineboot -r >/dev/null 2>&1
+    wine wineboot -r >/dev/null 2>&1
     wineserver -w
 }
 

@@ -146,7 +146,7 @@ expect_eq "Run value deleted" "" "$(reg_value "$RUN_KEY" Tallywhirl)"
 expect_eq "option stored" 0 "$(product_dword OptionAutostart)"
 check "check" driver press "$IDC_AUTOSTART"
 check "no question" driver no-box 1000
-program=$(winepath -w "$dir/TW.exe")
+program=$(wine winepath -w "$dir/TW.exe")
 [[ $program == *" "* ]] && program="\"$program\""
 expect_eq "Run value written" "$program -Auto" "$(reg_value "$RUN_KEY" Tallywhirl)"
 expect_eq "option stored" 1 "$(product_dword OptionAutostart)"

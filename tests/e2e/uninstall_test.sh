@@ -107,7 +107,7 @@ expect_eq "exit code" 0 "$(wait_exit "$WORK/rc" 30)"
 install_program
 check "close" driver close-wait "$MAIN_CLASS" 10000
 wineserver -k
-wineboot -r >/dev/null 2>&1
+wine wineboot -r >/dev/null 2>&1
 wineserver -w
 check "the new hook library survives the restart" \
     cmp -s "$TW_BUILD/Tallywhirl.dll" "$folder/Tallywhirl.dll"
