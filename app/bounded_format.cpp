@@ -29,3 +29,20 @@ int FormatBounded(char* out, int size, const char* format, ...) {
     }
     return 1;
 }
+
+// The number goes out in parts of nine digits, each an unsigned 32-bit
+// conversion: the Windows build formats with the system's formatter, and not
+// every version of it reads a 64-bit one ("%lld").
+int FormatBoundedDecimal(char* out, int size, const char* prefix, int64_t value,
+                         const char* suffix) {
+    const int64_t part = 1000000000;
+    unsigned low = static_cast<unsigned>(value % part);
+    int64_t upper = value / part;
+    if (upper == 0)
+        return FormatBounded(out, size, "%s%u%s", prefix, low, suffix);
+    unsigned middle = static_cast<unsigned>(upper % part);
+    unsigned high = static_cast<unsigned>(upper / part);
+    if (high == 0)
+        return FormatBounded(out, size, "%s%u%09u%s", prefix, middle, low, suffix);
+    return FormatBounded(out, size, "%s%u%09u%09u%s", prefix, high, middle, low, suffix);
+}

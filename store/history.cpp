@@ -218,18 +218,8 @@ int HasFinishedFigure(const HistorySlot* slots, int count) {
     return 0;
 }
 
-// In two parts of an unsigned 32-bit conversion each: the Windows build
-// formats with the system's formatter, which not every version reads "%lld"
-// with.
 int FormatHistoryFigure(char* out, int size, int64_t figure) {
-    if (figure < 0)
-        figure = 0;
-    const int64_t part = 1000000000;
-    unsigned high = static_cast<unsigned>(figure / part);
-    unsigned low = static_cast<unsigned>(figure % part);
-    if (high)
-        return FormatBounded(out, size, "%u%09u", high, low);
-    return FormatBounded(out, size, "%u", low);
+    return FormatBoundedDecimal(out, size, "", figure < 0 ? 0 : figure, "");
 }
 
 int FormatHistorySummary(char* out, int size, const HistorySummary* summary) {
