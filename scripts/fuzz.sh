@@ -6,8 +6,10 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${TW_FUZZ_SECONDS:-60}
 status=0
-for target in "$root"/build/fuzz/tests/fuzz/*_fuzz; do
-    name=$(basename "$target" _fuzz)
+# The targets of the sources, not every binary an older build left behind.
+for source in "$root"/tests/fuzz/*_fuzz.cpp; do
+    name=$(basename "$source" _fuzz.cpp)
+    target="$root/build/fuzz/tests/fuzz/${name}_fuzz"
     corpus="$root/tests/fuzz/corpus/$name"
     mkdir -p "$corpus"
     echo "== $name: $seconds s"

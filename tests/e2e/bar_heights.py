@@ -13,25 +13,12 @@ import sys
 
 
 def read_ppm(path):
+    # ImageMagick writes the header as three lines: the kind, the size, the depth.
     with open(path, "rb") as f:
-        data = f.read()
-    fields = []
-    i = 0
-    while len(fields) < 4:
-        while data[i : i + 1].isspace():
-            i += 1
-        if data[i : i + 1] == b"#":
-            i = data.index(b"\n", i) + 1
-            continue
-        j = i
-        while not data[j : j + 1].isspace():
-            j += 1
-        fields.append(data[i:j])
-        i = j
-    if fields[0] != b"P6" or int(fields[3]) != 255:
+        kind, size, depth, pixels = f.readline(), f.readline().split(), f.readline(), f.read()
+    if kind.strip() != b"P6" or int(depth) != 255:
         sys.exit("not an 8-bit binary PPM")
-    width, height = int(fields[1]), int(fields[2])
-    pixels = data[i + 1 :]
+    width, height = int(size[0]), int(size[1])
     rows = [
         [tuple(pixels[(y * width + x) * 3 : (y * width + x) * 3 + 3]) for x in range(width)]
         for y in range(height)

@@ -8,14 +8,12 @@ PRODUCT_KEY='HKLM\Software\Larkspoon Software\Tallywhirl'
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallywhirl'
 DRIVE_C="$WINEPREFIX/drive_c"
-CURRENT_VERSION_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion'
 DESKTOP_LINK="$DRIVE_C/users/Public/Desktop/Tallywhirl.lnk"
 GROUP_DIR="$DRIVE_C/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tallywhirl"
 INSTALL_DIR="$DRIVE_C/Program Files/Tallywhirl"
 WORK="$TW_SESSION_DIR/work/$(basename "$0" .sh)"
 
-# Whatever a test leaves running (after a failure, say) ends with it, so that
-# the next test finds a quiet prefix. CLEANUP may hold a test's own last words.
+# Whatever a test leaves running ends with it; CLEANUP may hold its last words.
 CLEANUP=""
 end_of_test() {
     eval "$CLEANUP"
@@ -34,6 +32,10 @@ check() {
     "$@" || fail "$what"
 }
 
+expect_eq() {
+    [[ "$2" == "$3" ]] || fail "$1: want '$2', got '$3'"
+}
+
 driver() {
     wine "$DRIVER" "$@"
 }
@@ -49,24 +51,15 @@ reg() {
 NOTEPAD=notepad
 [[ -n ${TW_REG32:-} ]] && NOTEPAD='C:\windows\syswow64\notepad.exe'
 
-# Ends every running copy and removes all the program leaves behind, so that
-# each test starts from a clean prefix without a new wineboot.
+# Ends every running copy and removes all the program leaves behind.
 reset_state() {
     local i
     for i in 1 2 3; do
         driver close "$MAIN_CLASS" >/dev/null 2>&1 || break
         driver wait-gone "$MAIN_CLASS" 5000 >/dev/null 2>&1
     done
-    # Wine's Program Manager shows a new group in an explorer window.
-    for i in 1 2 3; do
-        driver close ExplorerWClass >/dev/null 2>&1 || break
-    done
-    reg delete "$PRODUCT_KEY" /f >/dev/null 2>&1
     reg delete 'HKLM\Software\Larkspoon Software' /f >/dev/null 2>&1
     reg delete "$RUN_KEY" /v Tallywhirl /f >/dev/null 2>&1
-    reg add "$CURRENT_VERSION_KEY" /v ProgramFilesDir /t REG_SZ /d 'C:\Program Files' /f \
-        >/dev/null 2>&1
-    rm -rf "$DRIVE_C/TallywhirlApps"
     reg delete "$UNINSTALL_KEY" /f >/dev/null 2>&1
     rm -rf "$INSTALL_DIR" "$DRIVE_C/windows/TWUninst.exe"
     find "$DRIVE_C/users" -iname 'Tallywhirl*' -prune -exec rm -rf {} + 2>/dev/null
@@ -76,10 +69,9 @@ reset_state() {
 
 # A copy of the program under NAME in DIR, beside its hook library.
 place_program() {
-    local dir=$1 name=$2
-    mkdir -p "$dir"
-    cp "$TW_BUILD/Tallywhirl.exe" "$dir/$name"
-    cp "$TW_BUILD/Tallywhirl.dll" "$dir/Tallywhirl.dll"
+    mkdir -p "$1"
+    cp "$TW_BUILD/Tallywhirl.exe" "$1/$2"
+    cp "$TW_BUILD/Tallywhirl.dll" "$1/Tallywhirl.dll"
 }
 
 # Starts a program in the background; its exit code lands in RCFILE.
@@ -94,23 +86,31 @@ start_program() {
     ) >/dev/null 2>&1 &
 }
 
-# Waits up to SECONDS for the program started with RCFILE to end; prints its
-# exit code.
+# Waits up to SECONDS for the program started with RCFILE to end; prints its exit code.
 wait_exit() {
-    local rcfile=$1 seconds=${2:-20} i
-    for ((i = 0; i < seconds * 10; i++)); do
-        if [[ -s "$rcfile" ]]; then
-            cat "$rcfile"
-            return 0
-        fi
+    local i
+    for ((i = 0; i < ${2:-20} * 10; i++)); do
+        [[ -s "$1" ]] && cat "$1" && return 0
         sleep 0.1
     done
     echo "timeout"
     return 1
 }
 
-# The data of one value as `reg query` shows it (0x... for a DWORD), or
-# nothing when the value is missing.
+# Runs a twdriver command that prints WORD once it holds what it was asked to
+# (hold, load) in the background, its output in WORK, and waits for WORD.
+driver_holding() {
+    local word=$1 out="$WORK/$2.out" i
+    shift
+    driver "$@" >"$out" 2>&1 &
+    for ((i = 0; i < 100; i++)); do
+        grep -q "$word" "$out" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "twdriver $1 did not get as far as '$word'"
+}
+
+# The data of a value as `reg query` shows it (0x... for a DWORD), or nothing.
 reg_value() {
     local key=$1 name=$2
     reg query "$key" /v "$name" 2>/dev/null | tr -d '\r' |
@@ -132,66 +132,27 @@ set_product_dword() {
     reg add "$PRODUCT_KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null
 }
 
-set_product_sz() {
-    reg add "$PRODUCT_KEY" /v "$1" /t REG_SZ /d "$2" /f >/dev/null
+# Waits up to SECONDS (32: past the next timed save) for NAME to be stored as WANT.
+wait_saved() {
+    local i
+    for ((i = 0; i < ${3:-32}; i++)); do
+        [[ "$(product_dword "$1")" == "$2" ]] && return 0
+        sleep 1
+    done
+    fail "$1 is $(product_dword "$1") after ${3:-32} s, want $2"
 }
 
 # The ids of res/resource_ids.h as shell variables ($IDC_CUR_DAY), so that
 # the scripts name ids rather than retype them.
 eval "$(awk '$1 == "#define" && $2 ~ /^ID/ { print $2 "=" $3 }' "$TW_SOURCE/res/resource_ids.h")"
 
-# Waits out the last five minutes of a day, for a scenario whose checks
-# depend on today's date.
-avoid_midnight() {
-    local now
-    now=$((10#$(date +%H) * 3600 + 10#$(date +%M) * 60 + 10#$(date +%S)))
-    ((now < 86400 - 300)) || sleep $((86400 - now + 5))
-}
-
-expect_eq() {
-    local what=$1 want=$2 got=$3
-    [[ "$want" == "$got" ]] || fail "$what: want '$want', got '$got'"
-}
-
-# Runs a twdriver command that prints WORD once it holds what it was asked to,
-# in the background with its output in NAME.out under WORK, and waits for it.
-driver_holding() {
-    local name=$1 word=$2 i
-    shift 2
-    start_program "$WORK/$name.rc" "$DRIVER" report \
-        "$(wine winepath -w "$WORK/$name.out" | tr -d '\r')" "$@"
-    for ((i = 0; i < 100; i++)); do
-        grep -q "$word" "$WORK/$name.out" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    fail "twdriver $1 did not get as far as '$word'"
-}
-
-# A hook library the uninstallation could not delete at once is scheduled to
-# go at the next restart: check that, and restart.
-restart_with_pending_library() {
-    local name=$1
-    reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
-        /v PendingFileRenameOperations 2>/dev/null | grep -qiF "$name" ||
-        fail "the hook library ($name) is not scheduled for deletion"
-    wineserver -k
-    wine wineboot -r >/dev/null 2>&1
-    wineserver -w
-}
-
-# The program folder after an uninstallation: gone at once, or, when the hook
-# library was still mapped in a process the hook reached (Wine never unloads
-# it from them), holding only that library, scheduled to go with the folder at
-# the next restart, which this then carries out.
-expect_folder_removed() {
-    local folder=$1
-    [[ -e "$folder" ]] || return 0
-    local left
-    left=$(ls -A "$folder" | tr '\n' ' ')
-    # Renamed to a name of its own where the platform lets a loaded library
-    # be renamed, else under its own name.
-    [[ $left =~ ^(Tallywhirl\.dll|~TW[0-9A-Fa-f]+\.tmp)\ $ ]] ||
-        fail "left in the program folder until the restart: want the hook library, got '$left'"
-    restart_with_pending_library "${left% }"
-    [[ ! -e "$folder" ]] || fail "program folder still there after the restart: $(ls -A "$folder")"
+# Clicks in Wine's notepad, a window of another process: N left presses.
+click_in_notepad() {
+    local n=$1 id
+    id=$(xdotool search --sync --onlyvisible --name "Notepad" | head -1)
+    [[ -n "$id" ]] || fail "no notepad window"
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+    xdotool click --repeat "$n" --delay 120 1
+    sleep 1
 }

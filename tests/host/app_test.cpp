@@ -1,102 +1,63 @@
-// The application shell's rules: switches, the string ring, bounded
-// formatting, the one-second tick and its watchdog.
-#include <gtest/gtest.h>
-
-#include <climits>
-#include <cstring>
-#include <string>
-
-#include "bounded_text.h"
-#include "app/bounded_format.h"
-#include "app/command_tail.h"
-#include "app/module_path.h"
-#include "app/string_ring.h"
-#include "app/switches.h"
-#include "app/tick.h"
+// The application shell's rules: switches, the command tail, bounded
+// formatting, the module path and the one-second tick.
+#include "host_test.h"
 
 TEST(Switches, MatchTheWholeLineOrAllButItsFirstCharacter) {
-    struct Case {
-        const char* why;
-        const char* line;
-        const char* switchText;
-        int present;
-    } cases[] = {
-        {"exactly the switch", "-Auto", "-Auto", 1},
-        {"any one character in front", "/-Auto", "-Auto", 1},
-        {"a blank in front", " -Uninst", "-Uninst", 1},
-        {"other letter case", "-auto", "-Auto", 0},
-        {"a trailing blank", "-Auto ", "-Auto", 0},
-        {"two characters in front", "  -Auto", "-Auto", 0},
-        {"another switch before it", "-Auto -Uninst", "-Uninst", 0},
-        {"an empty line", "", "-Auto", 0},
-        {"a missing line", nullptr, "-Auto", 0},
-        {"an empty line gets only the first comparison", "", "", 1},
-        {"one character skipped before an empty switch", "x", "", 1},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.present, SwitchPresent(c.line, c.switchText)) << c.why;
+    std::tuple<const char*, const char*, int> cases[] = {
+        {"-Auto", "-Auto", 1}, {"/-Auto", "-Auto", 1}, {" -Uninst", "-Uninst", 1},
+        {"-auto", "-Auto", 0}, {"-Auto ", "-Auto", 0}, {"  -Auto", "-Auto", 0},
+        {"", "-Auto", 0},      {nullptr, "-Auto", 0},  {"x", "", 1}};
+    for (auto [line, switchText, present] : cases)
+        EXPECT_EQ(present, SwitchPresent(line, switchText)) << line << " " << switchText;
 }
 
-// The tail WinMain gets, and so what the switches are matched against: a
-// start command with its program path quoted, as the installation writes
-// it, must still end in exactly "-Auto".
+// What the switches are matched against: a start command with its program
+// path quoted, as the installation writes it, must still end in "-Auto".
 TEST(CommandTail, ThePartAfterTheProgramNameAndItsBlanks) {
-    struct Case {
-        const char* why;
-        const char* line;
-        const char* tail;
-    } cases[] = {
-        {"a quoted path with blanks", "\"C:\\Program Files\\Tallywhirl\\TW.exe\" -Auto", "-Auto"},
-        {"an unquoted path", "C:\\Apps\\TW.exe -Uninst", "-Uninst"},
-        {"an unquoted path with a blank: only its first word is the name",
-         "C:\\Program Files\\TW.exe -Auto", "Files\\TW.exe -Auto"},
-        {"a quote closed right before the switch", "\"TW.exe\"-Auto", "-Auto"},
-        {"tabs and control characters are blanks", "TW.exe\t\x01 -Auto", "-Auto"},
-        {"blanks after the switch stay", "TW.exe -Auto  ", "-Auto  "},
-        {"no switch", "TW.exe", ""},
-        {"a quote never closed", "\"C:\\TW.exe -Auto", ""},
-        {"letters past ASCII belong to the name", "C:\\Z\xe4hler.exe -Auto", "-Auto"},
-        {"an empty line", "", ""},
-        {"a missing line", nullptr, ""},
+    std::tuple<const char*, const char*> cases[] = {
+        {"\"C:\\Program Files\\Tallywhirl\\TW.exe\" -Auto", "-Auto"},
+        {"C:\\Program Files\\TW.exe -Auto", "Files\\TW.exe -Auto"}, // a blank ends a bare name
+        {"\"TW.exe\"-Auto", "-Auto"},
+        {"TW.exe\x01\t-Auto  ", "-Auto  "}, // control characters are blanks; the end stays
+        {"C:\\Z\xe4hler.exe -Auto", "-Auto"},
+        {"\"C:\\TW.exe -Auto", ""}, // a quote never closed
+        {"\"", ""},
+        {"TW.exe", ""},
+        {nullptr, ""},
     };
-    for (const Case& c : cases)
-        EXPECT_STREQ(c.tail, CommandTail(c.line)) << c.why;
-}
-
-TEST(StringRing, SixteenBuffersOfFiveHundredTwelveBytesGoRound) {
-    char* buffers[17];
-    for (int i = 0; i < 16; i++) {
-        buffers[i] = NextRingBuffer();
-        memset(buffers[i], 'a' + i, 511);
-        buffers[i][511] = '\0';
-    }
-    for (int i = 0; i < 16; i++)
-        EXPECT_EQ(std::string(511, 'a' + i), buffers[i]) << "call " << i + 1 << " was overwritten";
-    buffers[16] = NextRingBuffer();
-    EXPECT_EQ(buffers[0], buffers[16]) << "the 17th call comes round to the 1st buffer";
+    for (auto [line, tail] : cases)
+        EXPECT_STREQ(tail, CommandTail(line)) << line;
 }
 
 TEST(BoundedFormat, TheWholeTextOrTheEmptyTextNeverPastTheBuffer) {
-    struct Case {
-        const char *why, *text;
-        int size, fits;
-    } cases[] = {{"seven characters and the terminator", "1234567", 8, 1},
-                 {"one character too many", "12345678", 8, 0},
-                 {"the empty text needs one byte", "", 1, 1},
-                 {"no room at all", "", 0, 0}};
-    for (const Case& c : cases)
-        ExpectBounded(c.why, c.size, c.fits ? c.text : nullptr,
-                      [&](char* out, int size) { return FormatBounded(out, size, "%s", c.text); });
+    std::tuple<const char*, int, int> cases[] = {
+        {"1234567", 8, 1}, {"12345678", 8, 0}, {"", 1, 1}, {"", 0, 0}};
+    for (auto [text, size, fits] : cases)
+        ExpectBounded(text, size, fits ? text : nullptr,
+                      [&](char* out, int n) { return FormatBounded(out, n, "%s", text); });
     EXPECT_FALSE(FormatBounded(nullptr, 8, "%s", "x"));
 }
 
+TEST(BoundedFormat, A64BitFigureInNineDigitPartsKeepsItsInnerZeros) {
+    std::tuple<int64_t, int, const char*> cases[] = {
+        {0, 4, "<0%"},
+        {999999999, 13, "<999999999%"},
+        {1000000007, 13, "<1000000007%"},
+        {1000000000000000001, 22, "<1000000000000000001%"},
+        {INT64_MAX, 22, "<9223372036854775807%"},
+        {INT64_MAX, 21, nullptr}};
+    for (auto [value, size, text] : cases)
+        ExpectBounded(std::to_string(value).c_str(), size, text, [&](char* out, int n) {
+            return FormatBoundedDecimal(out, n, "<", value, "%");
+        });
+}
+
+// The length the call answers is 0 when it fails, and the buffer's size
+// when the path was cut.
 TEST(ModulePath, OnlyALengthShorterThanTheBufferIsAWholePath) {
-    struct Case {
-        uint32_t length;
-        int size, whole; // 0 is the call's failure; a cut path fills the buffer
-    } cases[] = {{0, 256, 0}, {1, 256, 1}, {255, 256, 1}, {256, 256, 0}, {300, 256, 0}, {5, 0, 0}};
-    for (const Case& c : cases)
-        EXPECT_EQ(c.whole, ModulePathComplete(c.length, c.size)) << c.length << " of " << c.size;
+    EXPECT_TRUE(ModulePathComplete(1, 256) && ModulePathComplete(255, 256));
+    EXPECT_FALSE(ModulePathComplete(0, 256) || ModulePathComplete(256, 256) ||
+                 ModulePathComplete(300, 256) || ModulePathComplete(5, 0));
 }
 
 namespace {
@@ -105,116 +66,58 @@ namespace {
 // clock, S clock display, V save, k clicks read, R re-hook.
 std::string Steps;
 uint32_t Clicks, ClicksDuringRehook;
-int HookSets = 1; // what a re-installation reports
+int HookSets; // what a re-installation reports
 
-const TickSteps Recorder = {
-    [] { Steps += 'D'; },
-    [] { Steps += 'C'; },
-    [] { Steps += 'S'; },
-    [] { Steps += 'V'; },
-    []() -> uint32_t {
-        Steps += 'k';
-        return Clicks;
-    },
-    [] {
-        Steps += 'R';
-        Clicks += ClicksDuringRehook;
-        return HookSets;
-    },
-};
+const TickSteps Recorder = {[] { Steps += 'D'; },
+                            [] { Steps += 'C'; },
+                            [] { Steps += 'S'; },
+                            [] { Steps += 'V'; },
+                            []() -> uint32_t { return Steps += 'k', Clicks; },
+                            [] { return Steps += 'R', Clicks += ClicksDuringRehook, HookSets; }};
 
 } // namespace
 
-TEST(Tick, EveryTickInOrderSavesEveryThirtiethAndWatchesEveryTenth) {
-    TickState state = {};
-    Clicks = ClicksDuringRehook = 0;
-    HookSets = 1;
-    for (int tick = 1; tick <= 300; tick++) {
-        Clicks += tick <= 5; // clicks in the first five ticks, then a quiet spell
-        Steps.clear();
-        int due = RunTick(&state, &Recorder);
-        std::string want = tick % 30 == 0 ? "DCSVk" : tick % 10 == 0 ? "DCSk" : "DCS";
-        if (tick == 20)
-            want += "Rk"; // the first check without a click since the one before
-        EXPECT_EQ(want, Steps) << "tick " << tick;
-        EXPECT_EQ((tick % 30 == 0 ? TickSave : 0) | (tick % 10 == 0 ? TickWatchdog : 0), due)
-            << "tick " << tick;
+TEST(Tick, StepsInOrderAndTheWatchdogReinstallsOncePerQuietSpellAfterAClick) {
+    // Why; clicks at start and during a re-installation; the hook missing at start; ten ticks
+    // a letter (c a click a tick, . none, x none and no hook sets); the ticks that re-hooked.
+    std::tuple<const char*, uint32_t, uint32_t, int, const char*, const char*> cases[] = {
+        {"no click ever", 0, 0, 0, "..........", ""},
+        {"clicks that keep coming", 0, 0, 0, "cccccccccc", ""},
+        {"a quiet spell after clicks", 0, 0, 0, "c.............................", "20 "},
+        {"each quiet spell", 0, 0, 0, "c...c...", "20 60 "},
+        {"a click during the re-installation counts after it", 0, 1, 0, "c...", "20 30 40 "},
+        {"across a wrap of the click count", UINT32_MAX - 2, 0, 0, "c.", "20 "},
+        {"a hook not set at start is tried until it holds", 0, 0, 1, "xx....", "10 20 30 "},
+        {"a failed re-installation is tried again while clicks come", 0, 0, 0, "cxcc", "20 30 "},
+    };
+    for (auto [why, start, during, missing, plan, rehooks] : cases) {
+        SCOPED_TRACE(why);
+        TickState state = {0, start, start, missing};
+        Clicks = start;
+        ClicksDuringRehook = during;
+        std::string rehooked;
+        for (int tick = 1; tick <= 10 * static_cast<int>(strlen(plan)); tick++) {
+            Clicks += plan[(tick - 1) / 10] == 'c';
+            HookSets = plan[(tick - 1) / 10] != 'x';
+            Steps.clear();
+            RunTick(&state, &Recorder);
+            std::string want = tick % 30 == 0 ? "DCSVk" : tick % 10 == 0 ? "DCSk" : "DCS";
+            if (Steps.find('R') != std::string::npos)
+                rehooked += std::to_string(tick) + " ", want += "Rk";
+            EXPECT_EQ(want, Steps) << "tick " << tick;
+        }
+        EXPECT_EQ(rehooks, rehooked);
     }
-    state.TimerTicks = INT32_MAX;
+    TickState state = {INT32_MAX, 0, 0, 0};
     Steps.clear();
     RunTick(&state, &Recorder);
-    EXPECT_EQ(INT32_MIN, state.TimerTicks) << "the tick count wraps like the 32-bit count it is";
     EXPECT_EQ("DCS", Steps);
+    EXPECT_EQ(INT32_MIN, state.TimerTicks) << "the tick count wraps like the 32-bit count it is";
 }
 
-TEST(Tick, TheWatchdogReinstallsOncePerQuietSpellAfterAClick) {
-    struct Phase {
-        int untilTick;
-        uint32_t perTick;
-        const char* rehooks; // the ticks that re-installed the hook
-        int hookSets = 1;    // whether those re-installations set it
-    };
-    struct Case {
-        const char* why;
-        uint32_t startClicks, duringRehook;
-        Phase phases[4];
-        int missingAtStart = 0; // the installation at start failed
-    } cases[] = {
-        {"no click ever", 0, 0, {{1000, 0, ""}}},
-        {"clicks that keep coming", 0, 0, {{200, 1, ""}}},
-        {"a quiet spell after clicks", 0, 0, {{10, 1, ""}, {20, 0, "20 "}, {100, 0, ""}}},
-        {"each quiet spell", 0, 0, {{10, 1, ""}, {40, 0, "20 "}, {45, 1, ""}, {80, 0, "60 "}}},
-        {"a click during the re-installation counts after it",
-         0,
-         1,
-         {{10, 1, ""}, {40, 0, "20 30 40 "}}},
-        {"across a wrap of the click count", UINT32_MAX - 2, 0, {{10, 1, ""}, {20, 0, "20 "}}},
-        {"a hook not set at start is tried at every check until it holds",
-         0,
-         0,
-         {{20, 0, "10 20 ", 0}, {30, 0, "30 "}, {60, 0, ""}},
-         1},
-        {"a failed re-installation is tried again although clicks come",
-         0,
-         0,
-         {{10, 1, ""}, {20, 0, "20 ", 0}, {30, 1, "30 "}, {40, 1, ""}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
-        TickState state = {0, c.startClicks, c.startClicks, c.missingAtStart};
-        Clicks = c.startClicks;
-        ClicksDuringRehook = c.duringRehook;
-        for (const Phase& phase : c.phases) {
-            if (!phase.rehooks)
-                break; // the scenario's end
-            std::string rehooked;
-            HookSets = phase.hookSets;
-            while (state.TimerTicks < phase.untilTick) {
-                Clicks += phase.perTick;
-                Steps.clear();
-                RunTick(&state, &Recorder);
-                if (Steps.find('R') != std::string::npos)
-                    rehooked += std::to_string(state.TimerTicks) + " ";
-            }
-            EXPECT_EQ(phase.rehooks, rehooked) << "up to tick " << phase.untilTick;
-        }
-    }
-}
-
+// Milliseconds since start-up, which wrap every 49.7 days.
 TEST(Tick, TheSessionClockCountsWholeSecondsAcrossAWrap) {
-    struct Case {
-        const char* why;
-        uint32_t now, start, seconds;
-    } cases[] = {
-        {"at the start", 1000, 1000, 0},
-        {"truncated", 1999, 1000, 0},
-        {"one second", 2000, 1000, 1},
-        {"an hour", 3600005, 5, 3600},
-        {"just before the wrap", UINT32_MAX, UINT32_MAX - 1500, 1},
-        {"1.501 s across the wrap", 0, UINT32_MAX - 1500, 1},
-        {"2.001 s across the wrap", 500, UINT32_MAX - 1500, 2},
-        {"the longest session, 2^32 - 1 ms", 41, 42, UINT32_MAX / 1000},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.seconds, SessionSecondsAt(c.now, c.start)) << c.why;
+    EXPECT_EQ(0u, SessionSecondsAt(1999, 1000));
+    EXPECT_EQ(2u, SessionSecondsAt(500, UINT32_MAX - 1500)) << "2.001 s across the wrap";
+    EXPECT_EQ(UINT32_MAX / 1000, SessionSecondsAt(41, 42)) << "the longest session";
 }

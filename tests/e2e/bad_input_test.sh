@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# What the whole program does with what it cannot use: a hook library that is
+# missing, broken or lacks an entry point; an installation whose program copy
+# cannot be written: a folder stands there, or, over a running copy, another
+# process holds its program file.
+source "$(dirname "$0")/lib.sh"
+reset_state
+dir="$WORK/app"
+place_program "$dir" TW.exe
+library="$dir/Tallywhirl.dll"
+
+echo "== without a hook library it can use it says so, writes nothing and ends with 0"
+refused() {
+    start_program "$WORK/rc" "$dir/TW.exe" -Auto
+    driver answer "cannot be loaded" ok 15000 >/dev/null || fail "$1: no message box"
+    expect_eq "$1: exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+    expect_eq "$1: no counters or Release written" "" \
+        "$(product_value CounterCurrentTotal)$(product_value Release)"
+    expect_eq "$1: no window" 1 "$(driver wait-window "$MAIN_CLASS" 300 >/dev/null 2>&1; echo $?)"
+}
+rm "$library"
+refused "missing"
+head -c 1024 "$TW_BUILD/Tallywhirl.dll" >"$library"
+refused "cut to its headers"
+cp "$TW_BUILD/InitOnly.dll" "$library"
+refused "without TallywhirlReset"
+
+echo "== an installation that cannot write the program copy (a folder is there) changes nothing"
+mkdir -p "$INSTALL_DIR/TW.exe"
+cp "$TW_BUILD/Tallywhirl.exe" "$dir/Tallywhirl.exe"
+start_program "$WORK/rc" "$dir/Tallywhirl.exe"
+driver answer "could not be installed" ok 30000 >/dev/null || fail "no failure message"
+expect_eq "exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+check "no library, uninstaller, shortcut or group" test ! -e "$INSTALL_DIR/Tallywhirl.dll" -a \
+    ! -e "$DRIVE_C/windows/TWUninst.exe" -a ! -e "$DESKTOP_LINK" -a ! -e "$GROUP_DIR"
+expect_eq "no Run value, uninstall entry or option" "" "$(reg_value "$RUN_KEY" Tallywhirl)$(
+    reg_value "$UNINSTALL_KEY" UninstallString)$(product_value OptionAutostart)"
+expect_eq "no copy started" 1 "$(driver wait-window "$MAIN_CLASS" 1500 >/dev/null 2>&1; echo $?)"
+
+echo "== one over a running copy whose program file is held says so and keeps the old file"
+rmdir "$INSTALL_DIR/TW.exe"
+start_program "$WORK/rc" "$dir/Tallywhirl.exe"
+driver answer "has been successfully installed" ok 30000 >/dev/null ||
+    fail "no installation message"
+expect_eq "installer's exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+check "installed copy runs" driver wait-window "$MAIN_CLASS" 15000
+first=$(driver window-pid "$MAIN_CLASS" | tr -d '\r')
+# Open without delete sharing, the program file cannot be replaced.
+check "signal" driver signal 2
+inode=$(stat -c %i "$INSTALL_DIR/TW.exe")
+driver_holding held hold 'C:\Program Files\Tallywhirl\TW.exe' 60000
+start_program "$WORK/rc" "$dir/Tallywhirl.exe"
+driver answer "could not be installed" ok 30000 >/dev/null || fail "no failure message"
+expect_eq "failed installer's exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+expect_eq "closed copy saved its counts" 2 "$(product_dword CounterCurrentTotal)"
+expect_eq "the same program file" "$inode" "$(stat -c %i "$INSTALL_DIR/TW.exe")"
+check "program file whole" cmp -s "$TW_BUILD/Tallywhirl.exe" "$INSTALL_DIR/TW.exe"
+[[ -z $(find "$INSTALL_DIR" -maxdepth 1 -iname '*.tmp') ]] ||
+    fail "a temporary file was left: $(ls -A "$INSTALL_DIR")"
+check "the closed copy runs again" driver wait-window "$MAIN_CLASS" 15000
+again=$(driver window-pid "$MAIN_CLASS" | tr -d '\r')
+[[ -n "$again" && "$again" != "$first" ]] || fail "the closed copy was not started again"
+check "signal" driver signal 1
+check "close" driver close-wait "$MAIN_CLASS" 10000
+expect_eq "counts go on from the saved ones" 3 "$(product_dword CounterCurrentTotal)"
+echo "bad input: ok"

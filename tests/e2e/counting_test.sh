@@ -1,0 +1,215 @@
+#!/usr/bin/env bash
+# A copy under a non-installing name, in one run: its icon in a Wine desktop's
+# notification area; the icon's notifications; real clicks in another
+# process and on the sheet, shown on the statistics sheet and in the bars of
+# its history page, measured in a screenshot; the sheet's commands and its
+# start-with-Windows box; saves at the end of a logon session, on the timer
+# and at Terminate; a start on a later day, which appends the stored day to
+# Day.txt.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/sheet_lib.sh"
+reset_state
+dir="$WORK/app"
+place_program "$dir" TW.exe
+# The history page places its bars by today's date: begin clear of midnight.
+now=$((10#$(date +%H) * 3600 + 10#$(date +%M) * 60 + 10#$(date +%S)))
+((now < 86400 - 300)) || sleep $((86400 - now + 5))
+today=$(date +%F)
+
+echo "== in a Wine virtual desktop the icon is in the notification area"
+# The desktop lasts as long as the program it was started with.
+start_program "$WORK/rc" explorer /desktop=twtray,1024x768 "$dir/TW.exe" -Auto
+# Pixels of COLOUR at the right end of the taskbar on the screen now: the
+# icon's red button, its grey corner.
+icon_pixels() {
+    import -window root "$WORK/tray.png" 2>/dev/null
+    convert "$WORK/tray.png" -crop 44x28+980+740 txt:- | awk -v c="$1" '$3 == c' | wc -l
+}
+for ((i = 0; i < 40; i++)); do
+    (($(icon_pixels "#FF0000") >= 8)) && break
+    sleep 0.5
+done
+(($(icon_pixels "#FF0000") >= 8 && $(icon_pixels "#C0C0C0") >= 4)) || fail "no tray icon"
+wine explorer /desktop=twtray,1024x768 "$DRIVER" close "$MAIN_CLASS"
+expect_eq "program ended" 0 "$(wait_exit "$WORK/rc" 15)"
+
+echo "== a left press on the icon opens the sheet; so does Open on the menu of a right press"
+ago() { date -d "$today -$1 day" +%F; }
+# For the history page: before the 31 days; the last line of a date holds; out of
+# order; edited by hand; a negative count; today's, which the running count replaces.
+printf '%s\t%d\r\n' "$(ago 40)" 5000 "$(ago 20)" 250 "$(ago 10)" 1000 "$(ago 3)" 500 \
+    "$(ago 2)" 400 "$(ago 2)" 750 "$(ago 5)" 900 >"$dir/Day.txt"
+printf 'a line edited by hand\r\n%s\t%d\r\n%s\t%d\r\n' "$(ago 1)" -5 "$today" 900 >>"$dir/Day.txt"
+months_ago() { date -d "$(date +%Y-%m-15) -$1 month" +%Y-%m; }
+printf '%s\t%d\r\n' "$(months_ago 5)" 20 "$(months_ago 1)" 8 >"$dir/Month.txt"
+for value in CounterLastSession=40 CounterCurrentDay=150 CounterLastDay=120 \
+    CounterCurrentWeek=119 CounterLastWeek=120 CounterCurrentMonth=1 CounterLastMonth=3 \
+    CounterCurrentYear=30000000 CounterLastYear=10000000 CounterCurrentTotal=4000000000 \
+    OptionAutostart=1; do
+    set_product_dword "${value%=*}" "${value#*=}"
+done
+start_program "$WORK/rc" "$dir/TW.exe" -Auto
+check "main window" driver wait-window "$MAIN_CLASS" 15000
+expect_no_sheet "started with -Auto"
+notify() {
+    check "notification $1" driver post "$MAIN_CLASS" 0x8001 1 "$1"
+}
+notify 0x0201
+check "sheet" driver wait-sheet 10000
+read -r l t r b v <<<"$(driver rect 0 | tr -d '\r')"
+expect_eq "sheet centred on the screen" "$((512 - (r - l) / 2)) $((384 - (b - t) / 2)) 1" "$l $t $v"
+check "Hide" driver press 2
+check "sheet closes" wait_no_sheet
+# The menu's first item, Open, opens the sheet.
+notify 0x0204
+check "first item" driver post "#32768" 0x0100 0x28 0 10000
+check "choose it" driver post "#32768" 0x0100 0x0D 0 1000
+check "Open opens the sheet" driver wait-sheet 10000
+check "Hide" driver press 2
+check "sheet closes" wait_no_sheet
+
+echo "== real clicks in another process are counted with the sheet closed and shown on it"
+wine "$NOTEPAD" >/dev/null 2>&1 &
+click_in_notepad 3
+expect_no_sheet "after clicks"
+start_program "$WORK/rc2" "$dir/TW.exe"
+expect_eq "second start's exit code" 0 "$(wait_exit "$WORK/rc2" 15)"
+check "a second start opens the sheet" driver wait-sheet 10000
+cells="3 40 -93% 153 120 +27% 122 120 +1% 4 3 +33% 30000003 10000000 +200% -294967293"
+expect_eq "cells after clicks" "$cells" "$(counter_cells)"
+check "Open again" driver command "$MAIN_CLASS" "$IDM_OPEN"
+settle "a second Open"
+expect_eq "one sheet after a second Open" 1 "$(sheet_count)"
+check "history tab" driver tab 1
+wait_text "$IDC_HISTORY_SUMMARY" "Best day $(ago 10): 1000. Average 531 a day. Total 2653."
+# Every bar of chart ID, in a screenshot, is its count's share of the top
+# figure within a pixel (counts given as SLOT=COUNT), and there is no bar
+# where none is given.
+expect_bars() {
+    local what=$1 id=$2 slots=$3 top=$4 l t r b shown chart i h want
+    local -A counts
+    for i in "${@:5}"; do counts[${i%=*}]=${i#*=}; done
+    read -r l t r b _ <<<"$(driver rect "$id" | tr -d '\r')"
+    import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$WORK/chart.ppm"
+    # "index:height" of every bar, then "top:H", the chart's height.
+    shown=$(python3 "$(dirname "$0")/bar_heights.py" "$WORK/chart.ppm" "$slots" |
+        awk '$1 == "top" { print "top:" $2; next } { print NR - 1 ":" $1 }')
+    chart=$(sed -n 's/^top://p' <<<"$shown")
+    ((chart > 20)) || fail "$what: chart $chart pixels high"
+    while IFS=: read -r i h; do
+        [[ $i == top ]] && continue
+        want=$(((${counts[$i]:-0} * chart * 2 + top) / (2 * top)))
+        ((h >= want - 1 && h <= want + 1)) ||
+            fail "$what: bar $i is $h pixels, want $want of $chart for ${counts[$i]:-no} count"
+    done <<<"$shown"
+}
+# Slot 30 is today's, 11 this month's: the running counts. The line out of
+# order, the negative count and the one edited by hand draw nothing.
+days=("10=250" "20=1000" "27=500" "28=750")
+expect_bars "days" "$IDC_DAY_CHART" 31 1000 "${days[@]}" 30=153
+expect_bars "months" "$IDC_MONTH_CHART" 12 20 6=20 10=8 11=4
+read -r l t r b _ <<<"$(driver rect "$IDC_MONTH_CHART" | tr -d '\r')"
+xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click --repeat 60 --delay 40 1
+# Clicks close together may merge in the counter's event: take what arrived.
+summary_total() {
+    sheet_text "$IDC_HISTORY_SUMMARY" | sed -n 's/.*Total \([0-9]*\)\.$/\1/p'
+}
+for ((i = 0; i < 50; i++)); do
+    total=$(summary_total)
+    sleep 0.2
+    ((total > 2653)) && [[ $(summary_total) == "$total" ]] && break
+done
+((total > 2653)) || fail "no click reached the history page (total $total)"
+expect_bars "days after $((total - 2653)) clicks on the sheet" "$IDC_DAY_CHART" 31 1000 \
+    "${days[@]}" 30=$((153 + total - 2653))
+check "statistics tab" driver tab 0
+wait_text "$IDC_CUR_SESSION" $((3 + total - 2653))
+cells=$(counter_cells)
+
+echo "== the sheet's commands ask first; only Yes changes, redraws and saves"
+# Presses button ID and answers its question TEXT with ANSWER.
+ask() {
+    check "press $1" driver press "$1"
+    driver answer "$3" "$2" 10000 >/dev/null || fail "no question after $1"
+    check "no second question after $1" driver no-box 300
+}
+ask "$IDC_NEW_SESSION" no "start a new session"
+expect_eq "nothing changed" "$cells" "$(counter_cells)"
+ask "$IDC_NEW_SESSION" yes "start a new session"
+expect_eq "cells after a new session" "0 ${cells%% *} -100% ${cells#* * * }" "$(counter_cells)"
+[[ "$(sheet_text "$IDC_CLOCK")" =~ ^00:00:0[0-2]$ ]] ||
+    fail "clock after a new session: $(sheet_text "$IDC_CLOCK")"
+wait_saved CounterLastSession 0 5
+check "options page" driver tab 2
+ask "$IDC_RESET_ALL" no "reset the chosen counter"
+ask "$IDC_RESET_ALL" yes "reset the chosen counter"
+check "statistics page" driver tab 0
+expect_eq "all reset" "0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0" "$(counter_cells)"
+wait_saved CounterCurrentTotal 0 5
+
+echo "== the start-with-Windows box deletes and writes the Run value, asking nothing"
+reg add "$RUN_KEY" /v Tallywhirl /t REG_SZ /d 'C:\elsewhere\TW.exe -Auto' /f >/dev/null 2>&1
+check "options page" driver tab 2
+expect_eq "box set from the stored option" 1 "$(driver check "$IDC_AUTOSTART" | tr -d '\r')"
+check "uncheck" driver press "$IDC_AUTOSTART"
+check "no question" driver no-box 1000
+expect_eq "box cleared" 0 "$(driver check "$IDC_AUTOSTART" | tr -d '\r')"
+expect_eq "Run value deleted" "" "$(reg_value "$RUN_KEY" Tallywhirl)"
+expect_eq "option stored" 0 "$(product_dword OptionAutostart)"
+check "check" driver press "$IDC_AUTOSTART"
+check "no question" driver no-box 1000
+program=$(wine winepath -w "$dir/TW.exe" | tr -d '\r')
+[[ $program == *" "* ]] && program="\"$program\""
+expect_eq "Run value written" "$program -Auto" "$(reg_value "$RUN_KEY" Tallywhirl)"
+expect_eq "option stored" 1 "$(product_dword OptionAutostart)"
+expect_eq "Run value type" REG_SZ \
+    "$(reg query "$RUN_KEY" /v Tallywhirl | tr -d '\r' | awk '$1 == "Tallywhirl" { print $2 }')"
+check "Hide" driver press 2
+check "sheet closes" wait_no_sheet
+check "Open" driver command "$MAIN_CLASS" "$IDM_OPEN"
+check "sheet" driver wait-sheet 10000
+check "options page" driver tab 2
+expect_eq "box checked again at the next opening" 1 "$(driver check "$IDC_AUTOSTART" | tr -d '\r')"
+check "Hide" driver press 2
+check "sheet closes" wait_no_sheet
+
+echo "== the end of a logon session, the timer and Terminate save the counts"
+# Terminate, Yes to its first question and ANSWER to "Really?".
+terminate() {
+    check "terminate" driver command "$MAIN_CLASS" "$IDM_TERMINATE"
+    driver answer "terminate" yes 10000 >/dev/null || fail "no first question"
+    driver answer "Really?" "$1" 10000 >/dev/null || fail "no second question"
+}
+check "signal" driver signal 4
+set_product_dword CounterLastSession 777
+expect_eq "WM_QUERYENDSESSION answer" 1 "$(driver send "$MAIN_CLASS" 0x11 0 0 | tr -d '\r')"
+expect_eq "saved before answering" 4 "$(product_dword CounterLastSession)"
+check "signal" driver signal 2
+expect_eq "WM_ENDSESSION answer" 0 "$(driver send "$MAIN_CLASS" 0x16 1 0 | tr -d '\r')"
+expect_eq "saved again" 6 "$(product_dword CounterLastSession)"
+check "signal" driver signal 3
+wait_saved CounterLastSession 9
+check "signal" driver signal 1
+terminate no
+check "No at the second question asks nothing more" driver no-box 1500
+check "still running" driver wait-window "$MAIN_CLASS" 100
+terminate yes
+expect_eq "exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+expect_eq "Terminate saves" 10 "$(product_dword CounterLastSession)"
+[[ $(date +%F) == "$today" ]] || fail "midnight passed during the test"
+
+echo "== a start on a later day appends the stored day to Day.txt and begins a new one"
+for field in DateYear=%Y DateMonth=%-m DateDay=%-d DateWeek=%w; do
+    set_product_dword "${field%=*}" "$(date -d "$(ago 1)" "+${field#*=}")"
+done
+start_program "$WORK/rc" "$dir/TW.exe"
+check "sheet at start" driver wait-sheet 15000
+# The start's rollover saves the counts last of all, with today's date.
+wait_saved DateDay "$(date +%-d)" 10
+cmp -s <(printf '%s\t%d\r\n' "$(ago 1)" 10) <(tail -n 1 "$dir/Day.txt") ||
+    fail "Day.txt ends: want '$(ago 1)<TAB>10<CR><LF>', got $(tail -n 1 "$dir/Day.txt" | od -c)"
+expect_eq "the stored day moved to last, today begins at 0" "10 0" \
+    "$(product_dword CounterLastDay) $(product_dword CounterCurrentDay)"
+check "close" driver close "$MAIN_CLASS"
+expect_eq "exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+echo "counting: ok"

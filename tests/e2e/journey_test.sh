@@ -1,0 +1,160 @@
+#!/usr/bin/env bash
+# The installed program's life in one run, with Wine reporting Windows 10:
+# the first start of a downloaded copy installs it and hands over to the
+# installed copy in the tray; the starts Windows makes of the Run and
+# uninstall entries; an installation over the running copy; real clicks in
+# another process, which then keeps the hook library loaded; the
+# uninstaller's questions; an uninstallation while another process has the
+# hook library loaded and an installation before the restart, which takes
+# the old library only; and in the end nothing of the program's.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/sheet_lib.sh"
+reset_state
+reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win10 /f >/dev/null
+CLEANUP="reg delete 'HKCU\\Software\\Wine' /v Version /f >/dev/null 2>&1"
+PROGRAM='C:\Program Files\Tallywhirl\TW.exe'
+UNINSTALLER='C:\windows\TWUninst.exe'
+downloads="$WORK/My Downloads"
+mkdir -p "$downloads"
+cp "$TW_BUILD/Tallywhirl.exe" "$downloads/Tallywhirl.exe"
+echo "the user's own notes" >"$downloads/notes.txt"
+
+# What the prefix holds before the program comes, to compare with at the end.
+snapshot() {
+    (cd "$DRIVE_C" && find . -path ./windows/temp -prune -o -path './users/*/Temp' -prune \
+        -o -path './users/*/AppData/Local/Temp' -prune -o -print | sort)
+}
+snapshot >"$WORK/files-before"
+
+install_from_downloads() {
+    start_program "$WORK/rc-install" "$downloads/Tallywhirl.exe"
+    driver answer "has been successfully installed" ok 30000 >/dev/null ||
+        fail "no installation message"
+    expect_eq "installer's exit code" 0 "$(wait_exit "$WORK/rc-install" 30)"
+    check "installed copy runs" driver wait-window "$MAIN_CLASS" 15000
+}
+
+# Yes to the uninstaller's first question, ANSWER to "Really?".
+uninstall() {
+    start_program "$WORK/rc-uninst" "$UNINSTALLER" -Uninst
+    driver answer "remove this very cool app" yes 20000 >/dev/null || fail "no first question"
+    driver answer "Really?" "$1" 10000 >/dev/null || fail "no second question"
+    expect_eq "uninstaller's exit code" 0 "$(wait_exit "$WORK/rc-uninst" 30)"
+}
+
+# Yes at both questions: the running copy closes without a word, and the
+# program's entries go.
+uninstall_all() {
+    uninstall yes
+    check "$1: running copy closed" driver wait-gone "$MAIN_CLASS" 5000
+    check "$1: no message at the end" driver no-box 1000
+    expect_eq "$1: Run value, uninstall entry and product key" "" \
+        "$(reg_value "$RUN_KEY" Tallywhirl)$(reg_value "$UNINSTALL_KEY" UninstallString)$(
+            product_value Path)"
+}
+
+# A hook library still loaded somewhere (Wine never unloads it from a process
+# the hook reached) stays, renamed where the platform lets a loaded library be
+# renamed, and is scheduled to go at the next restart; false when none stayed.
+expect_scheduled() {
+    local pending
+    pending=$(find "$INSTALL_DIR" -maxdepth 1 -regextype egrep \
+        -regex '.*/(Tallywhirl\.dll|~TW[0-9A-Fa-f]+\.tmp)' -printf '%f' 2>/dev/null)
+    [[ -n "$pending" ]] || return 1
+    reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
+        /v PendingFileRenameOperations 2>/dev/null | grep -qiF "$pending" ||
+        fail "the hook library ($pending) is not scheduled for deletion"
+}
+
+restart() {
+    wineserver -k
+    wine wineboot -r >/dev/null 2>&1
+    wineserver -w
+}
+
+expect_installed() {
+    check "$1: copy still runs" driver wait-window "$MAIN_CLASS" 1000
+    check "$1: files" test -e "$INSTALL_DIR/TW.exe" -a -e "$DESKTOP_LINK" -a -d "$GROUP_DIR"
+    expect_eq "$1: product key" 0 "$(product_dword OptionAutostart)"
+}
+
+echo "== the first start installs and hands over to the installed copy in the tray"
+install_from_downloads
+check "program copy" cmp -s "$TW_BUILD/Tallywhirl.exe" "$INSTALL_DIR/TW.exe"
+check "hook library" cmp -s "$TW_BUILD/Tallywhirl.dll" "$INSTALL_DIR/Tallywhirl.dll"
+expect_eq "Run value" "\"$PROGRAM\" -Auto" "$(reg_value "$RUN_KEY" Tallywhirl)"
+link=$(driver link 'C:\users\Public\Desktop\Tallywhirl.lnk' | tr -d '\r') || fail "no shortcut"
+expect_eq "shortcut" "$PROGRAM"$'\n''C:\Program Files\Tallywhirl'$'\n'"Tallywhirl" "$link"
+# Wine's Program Manager makes the group's folder; the rest is its own.
+check "program group" test -d "$GROUP_DIR"
+expect_no_sheet "started by the installation"
+check "close" driver close-wait "$MAIN_CLASS" 10000
+
+# Started as Windows starts the start-up entry: the application name and the
+# stored line unchanged. An unquoted path with a blank would hand the copy
+# "Files\Tallywhirl\TW.exe -Auto" and it would open its sheet.
+echo "== started from the Run value"
+check "start from the Run value" driver start "$PROGRAM" "$(reg_value "$RUN_KEY" Tallywhirl)"
+check "runs from the Run value" driver wait-window "$MAIN_CLASS" 15000
+expect_no_sheet "started from the Run value"
+
+echo "== installed again over the running copy, with autostart switched off meanwhile"
+set_product_dword OptionAutostart 0
+printf 'damaged' >"$INSTALL_DIR/Readme.txt"
+check "signal" driver signal 2
+install_from_downloads
+check "readme replaced" cmp -s "$TW_SOURCE/res/readme.txt" "$INSTALL_DIR/Readme.txt"
+expect_eq "OptionAutostart kept" 0 "$(product_dword OptionAutostart)"
+expect_eq "no Run value" "" "$(reg_value "$RUN_KEY" Tallywhirl)"
+expect_eq "the closed copy saved its counts" 2 "$(product_dword CounterCurrentTotal)"
+
+echo "== real clicks in another process are counted and shown"
+wine "$NOTEPAD" >/dev/null 2>&1 &
+click_in_notepad 6
+check "Open" driver command "$MAIN_CLASS" "$IDM_OPEN"
+check "sheet" driver wait-sheet 10000
+expect_eq "session and total cells" "6 8" "$(sheet_text "$IDC_CUR_SESSION" "$IDC_CUR_TOTAL" |
+    paste -sd ' ')"
+
+echo "== the uninstall entry asks twice; No at either question changes nothing"
+check "start the uninstall entry" driver start "$UNINSTALLER" \
+    "$(reg_value "$UNINSTALL_KEY" UninstallString)"
+driver answer "Are you sure you want to remove this very cool app?" no 20000 >/dev/null ||
+    fail "no first question from the uninstall entry"
+expect_installed "No at the first question"
+uninstall no
+expect_installed "No at the second question"
+
+echo "== the uninstaller removes what the program made while another process has its library"
+# Start with Windows switched on again.
+reg add "$RUN_KEY" /v Tallywhirl /t REG_SZ /d "$PROGRAM -Auto" /f >/dev/null
+driver_holding loaded load 'C:\Program Files\Tallywhirl\Tallywhirl.dll' 120000
+uninstall_all "uninstalled"
+check "the user's notes" test -f "$downloads/notes.txt"
+expect_scheduled
+
+echo "== installed again before the restart: the restart takes the old hook library only"
+install_from_downloads
+check "close" driver close-wait "$MAIN_CLASS" 10000
+restart
+check "the new hook library survives the restart" \
+    cmp -s "$TW_BUILD/Tallywhirl.dll" "$INSTALL_DIR/Tallywhirl.dll"
+start_program "$WORK/rc-run" "$PROGRAM" -Auto
+check "the installed copy starts with its library" driver wait-window "$MAIN_CLASS" 15000
+check "signal" driver signal 1
+
+echo "== uninstalled again, and restarted if need be: only a file of the user's is left"
+printf 'mine\r\n' >"$INSTALL_DIR/notes.txt"
+printf '2024-01-01\t5\r\n' >"$INSTALL_DIR/Day.txt"
+uninstall_all "uninstalled again"
+expect_scheduled && restart
+snapshot >"$WORK/files-after"
+# The uninstaller's copy in the Windows folder stays: it is the very file
+# that runs the uninstallation. A file of the user's keeps the program folder.
+left=$(comm -13 "$WORK/files-before" "$WORK/files-after" | grep -v -F "./users/$USER/Temp" |
+    grep -v -i -E '^\./windows/(temp|logs)' | grep -v -i 'TWUninst.exe' || true)
+expect_eq "files the program left behind" \
+    "./Program Files/Tallywhirl"$'\n'"./Program Files/Tallywhirl/notes.txt" "$left"
+expect_eq "files removed that were not the program's" "" \
+    "$(comm -23 "$WORK/files-before" "$WORK/files-after")"
+echo "journey: ok"

@@ -1,0 +1,137 @@
+#pragma once
+// The Wine tests' own access to the product key and to a scratch folder:
+// direct platform calls, so that what they set up and read back does not go
+// through the code under test.
+
+#include <windows.h>
+
+#include <sddl.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+static const char ProductKeyPath[] = "Software\\Larkspoon Software\\Tallywhirl";
+static const char MakerKeyPath[] = "Software\\Larkspoon Software";
+
+// Removes the product key and its maker key, whatever they hold.
+inline void DeleteProductKey() {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, MakerKeyPath);
+}
+
+// Stores a value of any type and size straight into the product key.
+inline void PutRaw(const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, ProductKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &key, nullptr);
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+inline void PutDword(const char* name, DWORD value) {
+    PutRaw(name, REG_DWORD, &value, sizeof value);
+}
+
+// A product value's bytes, or "missing".
+inline std::string ProductBytes(const char* name, DWORD* type = nullptr) {
+    std::string bytes(4096, '\0');
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ProductKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "missing";
+    DWORD size = bytes.size();
+    LONG result =
+        RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(&bytes[0]), &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS ? bytes.substr(0, size) : "missing";
+}
+
+// The product value as a 4-byte REG_DWORD in decimal, or what it is instead.
+inline std::string DwordText(const char* name) {
+    DWORD type = 0;
+    std::string bytes = ProductBytes(name, &type);
+    if (bytes == "missing")
+        return bytes;
+    if (type != REG_DWORD || bytes.size() != 4)
+        return "type " + std::to_string(type) + " size " + std::to_string(bytes.size());
+    DWORD number;
+    memcpy(&number, bytes.data(), 4);
+    return std::to_string(number);
+}
+
+// The names of all values in the product key, in enumeration order.
+inline std::string ProductValueNames() {
+    std::string names;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ProductKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "no key";
+    char name[256];
+    for (DWORD i = 0;; i++) {
+        DWORD size = sizeof name;
+        if (RegEnumValueA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names += std::string(names.empty() ? "" : " ") + name;
+    }
+    RegCloseKey(key);
+    return names;
+}
+
+// Gives the product key an access list in the platform's descriptor
+// language; Wine honours it when the key is opened.
+inline bool SetProductKeyAccess(const char* descriptor) {
+    PSECURITY_DESCRIPTOR security = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptor, SDDL_REVISION_1,
+                                                              &security, nullptr))
+        return false;
+    HKEY key;
+    bool set = false;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ProductKeyPath, 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
+        set = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security) == ERROR_SUCCESS;
+        RegCloseKey(key);
+    }
+    LocalFree(security);
+    return set;
+}
+
+// Everyone is denied KEY_SET_VALUE (0x2), as a limited account is under
+// HKEY_LOCAL_MACHINE; or allowed everything.
+static const char DenySetValue[] = "D:(D;;0x2;;;WD)(A;;KA;;;WD)";
+static const char AllowAll[] = "D:(A;;KA;;;WD)";
+
+inline void RemoveScratchFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName, path = folder + "\\" + name;
+            if (name == "." || name == "..")
+                continue;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveScratchFolder(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// A fresh, empty folder under the temporary folder.
+inline std::string MakeScratchFolder(const char* name) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string folder = std::string(temp) + name;
+    RemoveScratchFolder(folder);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+// The whole content of a file, or "<missing>".
+inline std::string FileText(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+}
+
+inline void WriteFileText(const std::string& fileName, const std::string& text) {
+    std::ofstream(fileName, std::ios::binary) << text;
+}

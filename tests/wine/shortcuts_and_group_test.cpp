@@ -1,0 +1,77 @@
+// Shortcuts against Wine's real shell link object and desktop folders, and
+// the program group against its real Program Manager DDE service. What the
+// links hold is read back by the installation's end-to-end test.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "setup/setup.h"
+
+static std::string InFolder(int folderId, const std::string& name) {
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, folderId, nullptr, 0, path);
+    return std::string(path) + "\\" + name;
+}
+
+static bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST(Shortcuts, ComAlreadySetUpRefusesAndDeletingTriesAllUsersFirst) {
+    const std::string CommonLink = InFolder(CSIDL_COMMON_DESKTOPDIRECTORY, "Tallywhirl.lnk");
+    const std::string UserLink = InFolder(CSIDL_DESKTOPDIRECTORY, "Tallywhirl.lnk");
+    DeleteFileA(CommonLink.c_str());
+    DeleteFileA(UserLink.c_str());
+    ASSERT_EQ(S_OK, CoInitialize(nullptr));
+    EXPECT_EQ(0, CreateShortcut(nullptr, CSIDL_DESKTOPDIRECTORY, "Tallywhirl", "C:\\TW.exe"))
+        << "COM already set up on this thread (S_FALSE) ends the call";
+    CoUninitialize();
+    EXPECT_FALSE(Exists(UserLink)) << "nor writes the link";
+    EXPECT_EQ(1, CreateShortcut(nullptr, CSIDL_DESKTOPDIRECTORY, "Tallywhirl", "C:\\TW.exe"))
+        << "a refused call leaves the thread's COM count as it was";
+    EXPECT_TRUE(Exists(UserLink));
+
+    EXPECT_EQ(1, DeleteDesktopShortcut());
+    EXPECT_FALSE(Exists(UserLink)) << "only the user's desktop held it";
+    EXPECT_EQ(0, DeleteShortcut(nullptr, CSIDL_DESKTOPDIRECTORY, "Tallywhirl")) << "already gone";
+
+    ASSERT_EQ(1, CreateShortcut(nullptr, CSIDL_DESKTOPDIRECTORY, "Tallywhirl", "C:\\TW.exe"));
+    ASSERT_EQ(1, CreateShortcut(nullptr, CSIDL_COMMON_DESKTOPDIRECTORY, "Tallywhirl", "C:\\x"));
+    EXPECT_EQ(1, DeleteDesktopShortcut());
+    EXPECT_FALSE(Exists(CommonLink));
+    EXPECT_TRUE(Exists(UserLink)) << "the user's desktop is not touched when all users' held it";
+    DeleteFileA(UserLink.c_str());
+    EXPECT_EQ(1, CreateDesktopShortcut("C:\\TW.exe"));
+    EXPECT_TRUE(Exists(CommonLink));
+    EXPECT_FALSE(Exists(UserLink)) << "the user's desktop is only the fallback";
+    DeleteFileA(CommonLink.c_str());
+}
+
+// Wine's service shows a new group in an explorer window of its own.
+static void RemoveGroup(const std::string& folder) {
+    while (HWND shown = FindWindowA("ExplorerWClass", "Tallywhirl")) {
+        SendMessageA(shown, WM_CLOSE, 0, 0);
+        if (FindWindowA("ExplorerWClass", "Tallywhirl") == shown)
+            break;
+    }
+    for (const char* item : {"Tallywhirl", "Readme", "Uninstall Tallywhirl"})
+        DeleteFileA((folder + "\\" + item + ".lnk").c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+TEST(ProgramGroup, IsMadeWithItsItemsAndDeletedWithThem) {
+    std::string folder = InFolder(CSIDL_PROGRAMS, "Tallywhirl");
+    RemoveGroup(folder);
+    // Real files without blanks in their paths: Wine adds items only for those.
+    ASSERT_EQ(1,
+              CreateProgramGroup("C:\\windows\\notepad.exe", "C:\\windows\\win.ini",
+                                 "C:\\windows\\regedit.exe", "C:\\windows\\regedit.exe -Uninst"));
+    EXPECT_TRUE(Exists(folder + "\\Tallywhirl.lnk"));
+    EXPECT_TRUE(Exists(folder + "\\Readme.lnk"));
+    EXPECT_EQ(1, DeleteProgramGroup());
+    EXPECT_FALSE(Exists(folder)) << "the group and its items are gone";
+    RemoveGroup(folder);
+}
