@@ -13,7 +13,8 @@ dir="$WORK/app"
 place_program "$dir" TW.exe
 # The history page places its bars by today's date: begin clear of midnight.
 now=$((10#$(date +%H) * 3600 + 10#$(date +%M) * 60 + 10#$(date +%S)))
-((now < 86400 - 300)) || sleep $((86400 - now + 5))
+# as long as the scenario may take.
+((now < 86400 - 900)) || sleep $((86400 - now + 5))
 today=$(date +%F)
 
 echo "== in a Wine virtual desktop the icon is in the notification area"
@@ -140,8 +141,12 @@ expect_eq "cells after a new session" "0 ${cells%% *} -100% ${cells#* * * }" "$(
 [[ "$(sheet_text "$IDC_CLOCK")" =~ ^00:00:0[0-2]$ ]] ||
     fail "clock after a new session: $(sheet_text "$IDC_CLOCK")"
 wait_saved CounterLastSession 0 5
+cells=$(counter_cells)
 check "options page" driver tab 2
 ask "$IDC_RESET_ALL" no "reset the chosen counter"
+check "statistics page" driver tab 0
+expect_eq "No resets nothing" "$cells" "$(counter_cells)"
+check "options page" driver tab 2
 ask "$IDC_RESET_ALL" yes "reset the chosen counter"
 check "statistics page" driver tab 0
 expect_eq "all reset" "0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0" "$(counter_cells)"
@@ -181,6 +186,9 @@ terminate() {
     driver answer "Really?" "$1" 10000 >/dev/null || fail "no second question"
 }
 check "signal" driver signal 4
+# Planted just after a timed save, so that only the end of the session can
+# write over it.
+wait_saved CounterLastSession 4
 set_product_dword CounterLastSession 777
 expect_eq "WM_QUERYENDSESSION answer" 1 "$(driver send "$MAIN_CLASS" 0x11 0 0 | tr -d '\r')"
 expect_eq "saved before answering" 4 "$(product_dword CounterLastSession)"

@@ -151,7 +151,7 @@ expect_scheduled && restart
 snapshot >"$WORK/files-after"
 # The uninstaller's copy in the Windows folder stays: it is the very file
 # that runs the uninstallation. A file of the user's keeps the program folder.
-left=$(comm -13 "$WORK/files-before" "$WORK/files-after" | grep -v -F "./users/$USER/Temp" |
+left=$(comm -13 "$WORK/files-before" "$WORK/files-after" | grep -v -F "./users/$(id -un)/Temp" |
     grep -v -i -E '^\./windows/(temp|logs)' | grep -v -i 'TWUninst.exe' || true)
 expect_eq "files the program left behind" \
     "./Program Files/Tallywhirl"$'\n'"./Program Files/Tallywhirl/notes.txt" "$left"

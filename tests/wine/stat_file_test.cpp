@@ -90,7 +90,7 @@ TEST(StatFile, EachObstacleLosesOnlyItsOwnLines) {
          [&] { CreateDirectoryA((folder + "\\gone").c_str(), nullptr); }, "", none, none, L58},
         {"a name of 255 characters", fits, [&] { CreateDirectoryA(base.c_str(), nullptr); },
          nothing, sub + "/;" + sub + "/Day.txt", L57, none, L57 + L58},
-        {"a name of 256 characters, not cut", fits + "\\.",
+        {"a name of 257 characters, not cut", fits + "\\.",
          [&] { CreateDirectoryA(base.c_str(), nullptr); }, [&] { SetPath(fits); }, sub + "/", none,
          none, L58},
     };
