@@ -13,9 +13,14 @@ import sys
 
 
 def read_ppm(path):
-    # ImageMagick writes the header as three lines: the kind, the size, the depth.
+    # The kind, the size and the depth a line each, after any comment lines.
     with open(path, "rb") as f:
-        kind, size, depth, pixels = f.readline(), f.readline().split(), f.readline(), f.read()
+        header = []
+        while len(header) < 3:
+            line = f.readline()
+            if not line.startswith(b"#"):
+                header.append(line)
+        kind, size, depth, pixels = header[0], header[1].split(), header[2], f.read()
     if kind.strip() != b"P6" or int(depth) != 255:
         sys.exit("not an 8-bit binary PPM")
     width, height = int(size[0]), int(size[1])
