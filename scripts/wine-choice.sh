@@ -5,8 +5,8 @@
 # 64-bit process instead, on a 64-bit prefix, as 64-bit Windows does.
 # That one is used only when TW_WINE_WOW64_DIR names its folder: it still
 # needs a processor that may run 32-bit code, which some virtual machines
-# refuse, and the suite has yet to pass on it in full. Sets TW_WINE_WOW64=1 when it is used;
-# TW_WINE_RUNS=0 when neither Wine runs.
+# refuse, and the suite has yet to pass on it in full. Sets TW_WINE_WOW64=1
+# when it is used; TW_WINE_RUNS=0 when neither Wine runs.
 TW_WINE_RUNS=1
 if ! wine --version >/dev/null 2>&1; then
     if [[ -n ${TW_WINE_WOW64_DIR:-} && -x "$TW_WINE_WOW64_DIR/bin/wine" ]]; then

@@ -96,7 +96,7 @@ TEST(Rollover, ClosesEachEndedPeriodOnceAndWritesItsLine) {
     struct Case {
         const char* why;
         uint32_t stored[4]; // year, month, weekday, day
-        int today[8];       // the same
+        int today[8];       // year, month, weekday, day, then the time of day (0)
         const char* closes; // D day, W week, M month, Y year; lower case: without a line
         int saves;
     } cases[] = {
