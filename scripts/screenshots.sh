@@ -15,7 +15,7 @@ source "$session/env"
 
 key='HKLM\Software\Larkspoon Software\Tallywhirl'
 set_count() {
-    wine reg add "$key" /v "$1" /t REG_DWORD /d "$2" /f ${TW_REG32:+/reg:32} >/dev/null 2>&1
+    wine reg add "$key" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1
 }
 driver() {
     wine "$build/twdriver.exe" "$@" | tr -d '\r'

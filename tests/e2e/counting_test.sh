@@ -70,7 +70,7 @@ check "Hide" driver press 2
 check "sheet closes" wait_no_sheet
 
 echo "== real clicks in another process are counted with the sheet closed and shown on it"
-wine "$NOTEPAD" >/dev/null 2>&1 &
+wine notepad >/dev/null 2>&1 &
 click_in_notepad 3
 expect_no_sheet "after clicks"
 start_program "$WORK/rc2" "$dir/TW.exe"
@@ -91,7 +91,7 @@ expect_bars() {
     local -A counts
     for i in "${@:5}"; do counts[${i%=*}]=${i#*=}; done
     read -r l t r b _ <<<"$(driver rect "$id" | tr -d '\r')"
-    import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$WORK/chart.ppm"
+    import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage -depth 8 "$WORK/chart.ppm"
     # "index:height" of every bar, then "top:H", the chart's height.
     shown=$(python3 "$(dirname "$0")/bar_heights.py" "$WORK/chart.ppm" "$slots" |
         awk '$1 == "top" { print "top:" $2; next } { print NR - 1 ":" $1 }')

@@ -109,7 +109,7 @@ expect_eq "no Run value" "" "$(reg_value "$RUN_KEY" Tallywhirl)"
 expect_eq "the closed copy saved its counts" 2 "$(product_dword CounterCurrentTotal)"
 
 echo "== real clicks in another process are counted and shown"
-wine "$NOTEPAD" >/dev/null 2>&1 &
+wine notepad >/dev/null 2>&1 &
 click_in_notepad 6
 check "Open" driver command "$MAIN_CLASS" "$IDM_OPEN"
 check "sheet" driver wait-sheet 10000

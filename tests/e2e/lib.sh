@@ -41,16 +41,9 @@ driver() {
     wine "$DRIVER" "$@"
 }
 
-# The registry as the program sees it: on a 64-bit prefix a 32-bit program
-# has a view of HKLM\Software of its own, as on 64-bit Windows.
 reg() {
-    wine reg "$@" ${TW_REG32:+/reg:32}
+    wine reg "$@"
 }
-
-# Wine's notepad of the program's own kind: a 32-bit hook library is loaded
-# only into 32-bit programs.
-NOTEPAD=notepad
-[[ -n ${TW_REG32:-} ]] && NOTEPAD='C:\windows\syswow64\notepad.exe'
 
 # Ends every running copy and removes all the program leaves behind.
 reset_state() {

@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Runs a command inside a small Debian machine emulated in software, for
+# hosts that refuse 32-bit programs (no ia32 mode, no KVM): the machine's
+# own kernel runs the 32-bit Wine, Xvfb and xdotool the tests need.
+#   vm.sh image            builds the machine's disk once, as root
+#   vm.sh run DIR CMD...   copies the tree at DIR into the machine at the
+#                          same path, runs CMD there, prints its output as it
+#                          comes and exits with its status
+# The disk is kept in TW_VM_DIR (~/.cache/tallywhirl-vm by default).
+set -euo pipefail
+
+vm_dir=${TW_VM_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/tallywhirl-vm}
+image_version=1
+mirror=http://deb.debian.org/debian
+guest_packages=(wine wine32:i386 xvfb xdotool x11-utils imagemagick cmake python3 procps psmisc
+                kmod file)
+
+# The guest's first process: mounts the job's folder, runs its script with
+# the output in that folder, and switches the machine off.
+guest_init() {
+    cat <<'EOT'
+#!/bin/sh
+mount -t proc proc /proc
+mount -t sysfs sys /sys
+mount -t devtmpfs dev /dev 2>/dev/null
+mkdir -p /dev/pts /dev/shm
+mount -t devpts devpts /dev/pts
+mount -t tmpfs tmpfs /tmp
+mount -t tmpfs tmpfs /dev/shm
+mount -t tmpfs tmpfs /run
+modprobe 9pnet_virtio
+modprobe 9p
+mkdir -p /job
+mount -t 9p -o trans=virtio,version=9p2000.L job /job
+sh /job/run.sh >/job/output 2>&1 </dev/null
+echo $? >/job/status
+sync
+echo o >/proc/sysrq-trigger
+EOT
+}
+
+image_ready() {
+    [[ "$(cat "$vm_dir/version" 2>/dev/null)" == "$image_version" ]]
+}
+
+build_image() {
+    if [[ $(id -u) -ne 0 ]]; then
+        echo "vm: building the machine's disk needs root" >&2
+        exit 1
+    fi
+    local work=$vm_dir/build
+    rm -rf "$work" "$vm_dir/version"
+    mkdir -p "$work"
+    echo "vm: building the machine's disk in $vm_dir (a few minutes, once)"
+    debootstrap --variant=minbase --include=linux-image-amd64 bookworm "$work/root" "$mirror" \
+        >"$work/debootstrap.log" 2>&1 || { tail -20 "$work/debootstrap.log" >&2; exit 1; }
+    local root=$work/root
+    cat >"$root/etc/apt/sources.list" <<EOT
+deb $mirror bookworm main
+deb $mirror bookworm-updates main
+deb http://deb.debian.org/debian-security bookworm-security main
+EOT
+    cp /etc/resolv.conf "$root/etc/"
+    for m in proc sys dev; do mount --bind "/$m" "$root/$m"; done
+    local status=0
+    chroot "$root" sh -c "dpkg --add-architecture i386 && apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        ${guest_packages[*]}" >"$work/packages.log" 2>&1 || status=$?
+    for m in proc sys dev; do umount "$root/$m"; done
+    if ((status)); then
+        tail -20 "$work/packages.log" >&2
+        exit 1
+    fi
+    guest_init >"$root/tw-init"
+    chmod 755 "$root/tw-init"
+    cp "$root"/boot/vmlinuz-* "$vm_dir/vmlinuz"
+    cp "$root"/boot/initrd.img-* "$vm_dir/initrd.img"
+    rm -f "$vm_dir/disk.img"
+    mkfs.ext4 -q -d "$root" -L twvm "$vm_dir/disk.img" 8G
+    rm -rf "$work"
+    echo "$image_version" >"$vm_dir/version"
+}
+
+run() {
+    local tree
+    tree=$(realpath "$1")
+    shift
+    image_ready || build_image
+    local job
+    job=$(mktemp -d)
+    # Wine maps program files from the 9p share wrongly (a program dies at
+    # its first instruction), so the tree is copied into the guest's memory
+    # at its own path: the build's absolute paths then hold there too.
+    cat >"$job/run.sh" <<EOT
+set -e
+mkdir -p /src $(printf '%q' "$tree")
+mount -t 9p -o trans=virtio,version=9p2000.L,ro src /src
+mount -t tmpfs -o size=6g tmpfs $(printf '%q' "$tree")
+tar -C /src -c --exclude=./.git --exclude=./build/host --exclude=./build/fuzz . |
+    tar -C $(printf '%q' "$tree") -x
+umount /src
+cd $(printf '%q' "$tree")
+set +e
+$(printf '%q ' "$@")
+EOT
+    : >"$job/output"
+    # This QEMU's emulation of a 32-bit program's IRET faults with SMAP on
+    # (an oops in the first wineboot), so the guest's processor has none.
+    qemu-system-x86_64 -accel tcg,thread=multi,tb-size=1024 -cpu max,-smap,-pku -smp 2 -m 6G \
+        -kernel "$vm_dir/vmlinuz" -initrd "$vm_dir/initrd.img" \
+        -append "root=/dev/vda rw console=ttyS0 init=/tw-init quiet panic=1" \
+        -drive "file=$vm_dir/disk.img,if=virtio,format=raw,snapshot=on" \
+        -virtfs "local,path=$job,mount_tag=job,security_model=none,id=job" \
+        -virtfs "local,path=$tree,mount_tag=src,security_model=none,id=src,readonly=on" \
+        -nic none -display none -serial "file:$job/console.log" -monitor none -no-reboot &
+    local qemu=$!
+    tail -n +1 --pid=$qemu -f "$job/output"
+    wait $qemu || true
+    local status
+    status=$(cat "$job/status" 2>/dev/null || echo none)
+    if [[ $status == none ]]; then
+        echo "vm: the machine stopped before the command ended; its console:" >&2
+        tail -20 "$job/console.log" >&2
+        status=1
+    fi
+    rm -rf "$job"
+    return "$status"
+}
+
+case "${1:-}" in
+    image) image_ready || build_image ;;
+    run) shift; run "$@" ;;
+    *) echo "usage: $0 image | run DIR COMMAND..." >&2; exit 2 ;;
+esac
