@@ -3,17 +3,19 @@
 # hosts that refuse 32-bit programs (no ia32 mode, no KVM): the machine's
 # own kernel runs the 32-bit Wine, Xvfb and xdotool the tests need.
 #   vm.sh image            builds the machine's disk once, as root
-#   vm.sh run DIR CMD...   copies the tree at DIR into the machine at the
+#   vm.sh run [--out HOST_DIR] DIR CMD...
+#                          copies the tree at DIR into the machine at the
 #                          same path, runs CMD there, prints its output as it
-#                          comes and exits with its status
+#                          comes and exits with its status; what CMD puts in
+#                          the folder $TW_VM_OUT comes back into HOST_DIR
 # The disk is kept in TW_VM_DIR (~/.cache/tallywhirl-vm by default).
 set -euo pipefail
 
 vm_dir=${TW_VM_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/tallywhirl-vm}
-image_version=1
+image_version=2
 mirror=http://deb.debian.org/debian
 guest_packages=(wine wine32:i386 xvfb xdotool x11-utils imagemagick cmake python3 procps psmisc
-                kmod file)
+                kmod file iproute2)
 
 # The guest's first process: mounts the job's folder, runs its script with
 # the output in that folder, and switches the machine off.
@@ -28,6 +30,7 @@ mount -t devpts devpts /dev/pts
 mount -t tmpfs tmpfs /tmp
 mount -t tmpfs tmpfs /dev/shm
 mount -t tmpfs tmpfs /run
+ip link set lo up
 modprobe 9pnet_virtio
 modprobe 9p
 mkdir -p /job
@@ -82,12 +85,17 @@ EOT
 }
 
 run() {
-    local tree
+    local tree out=""
+    if [[ $1 == --out ]]; then
+        out=$2
+        shift 2
+    fi
     tree=$(realpath "$1")
     shift
     image_ready || build_image
     local job
     job=$(mktemp -d)
+    mkdir "$job/out"
     # Wine maps program files from the 9p share wrongly (a program dies at
     # its first instruction), so the tree is copied into the guest's memory
     # at its own path: the build's absolute paths then hold there too.
@@ -100,6 +108,7 @@ tar -C /src -c --exclude=./.git --exclude=./build/host --exclude=./build/fuzz . 
     tar -C $(printf '%q' "$tree") -x
 umount /src
 cd $(printf '%q' "$tree")
+export TW_VM_OUT=/job/out
 set +e
 $(printf '%q ' "$@")
 EOT
@@ -123,6 +132,7 @@ EOT
         tail -20 "$job/console.log" >&2
         status=1
     fi
+    [[ -n $out ]] && cp -r "$job/out/." "$out/"
     rm -rf "$job"
     return "$status"
 }
