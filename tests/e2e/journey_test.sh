@@ -140,8 +140,14 @@ restart
 check "the new hook library survives the restart" \
     cmp -s "$TW_BUILD/Tallywhirl.dll" "$INSTALL_DIR/Tallywhirl.dll"
 start_program "$WORK/rc-run" "$PROGRAM" -Auto
-check "the installed copy starts with its library" driver wait-window "$MAIN_CLASS" 15000
-check "signal" driver signal 1
+check "the installed copy starts" driver wait-window "$MAIN_CLASS" 15000
+wine notepad >/dev/null 2>&1 &
+click_in_notepad 2
+check "Open" driver command "$MAIN_CLASS" "$IDM_OPEN"
+check "sheet" driver wait-sheet 10000
+expect_eq "real clicks counted through the new library" 2 "$(sheet_text "$IDC_CUR_SESSION")"
+check "Hide" driver press 2
+check "sheet closes" wait_no_sheet
 
 echo "== uninstalled again, and restarted if need be: only a file of the user's is left"
 printf 'mine\r\n' >"$INSTALL_DIR/notes.txt"

@@ -7,7 +7,6 @@ MAIN_CLASS="Larkspoon-Tallywhirl"
 PRODUCT_KEY='HKLM\Software\Larkspoon Software\Tallywhirl'
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallywhirl'
-CURRENT_VERSION_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion'
 DRIVE_C="$WINEPREFIX/drive_c"
 DESKTOP_LINK="$DRIVE_C/users/Public/Desktop/Tallywhirl.lnk"
 GROUP_DIR="$DRIVE_C/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tallywhirl"
@@ -55,8 +54,6 @@ reset_state() {
     reg delete 'HKLM\Software\Larkspoon Software' /f >/dev/null 2>&1
     reg delete "$RUN_KEY" /v Tallywhirl /f >/dev/null 2>&1
     reg delete "$UNINSTALL_KEY" /f >/dev/null 2>&1
-    # The 32-bit view of a 64-bit prefix names "Program Files (x86)".
-    reg add "$CURRENT_VERSION_KEY" /v ProgramFilesDir /t REG_SZ /d 'C:\Program Files' /f >/dev/null 2>&1
     rm -rf "$INSTALL_DIR" "$DRIVE_C/windows/TWUninst.exe"
     find "$DRIVE_C/users" -iname 'Tallywhirl*' -prune -exec rm -rf {} + 2>/dev/null
     rm -rf "$WORK"
