@@ -2,10 +2,15 @@
 # Takes the pictures shown in README.md, on a virtual X server, in a Wine
 # session of its own under build/screenshots: the statistics sheet's four
 # pages (docs/statistics.png, docs/history.png, docs/options.png,
-# docs/about.png) and the tray
-# icon at the end of a Wine desktop's taskbar (docs/tray.png).
+# docs/about.png) and the tray icon at the end of a Wine desktop's taskbar
+# (docs/tray.png). Where the kernel refuses 32-bit programs, it takes them
+# in the emulated machine of scripts/vm.sh, which hands them back.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+if grep -q 'Exec format error' <<<"$(wine --version 2>&1)"; then
+    exec bash "$root/scripts/vm.sh" run --out "$root/docs" "$root" bash scripts/screenshots.sh
+fi
+docs=${TW_VM_OUT:-$root/docs}
 session="$root/build/screenshots"
 build="$root/build/win32"
 bash "$root/scripts/wine-session.sh" start "$session" >/dev/null
@@ -22,7 +27,7 @@ driver() {
 }
 
 app="$session/app"
-mkdir -p "$app" "$root/docs"
+mkdir -p "$app" "$docs"
 cp "$build/Tallywhirl.exe" "$app/TW.exe"
 cp "$build/Tallywhirl.dll" "$app/Tallywhirl.dll"
 set_count CounterLastSession 412
@@ -59,7 +64,7 @@ shoot() {
     local name=$1 l t r b
     sleep 1.5
     read -r l t r b _ <<<"$(driver rect 0)"
-    import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$root/docs/$name.png"
+    import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$docs/$name.png"
     echo "docs/$name.png"
 }
 shoot statistics
@@ -77,7 +82,7 @@ driver wait-gone Larkspoon-Tallywhirl 15000
 wine explorer /desktop=tray,1024x768 "$app/TW.exe" -Auto >/dev/null 2>&1 &
 sleep 8
 import -window root -crop 320x26+704+742 +repage "$session/tray.png"
-convert "$session/tray.png" -scale 200% "$root/docs/tray.png"
+convert "$session/tray.png" -scale 200% "$docs/tray.png"
 echo "docs/tray.png"
 wine explorer /desktop=tray,1024x768 "$build/twdriver.exe" close Larkspoon-Tallywhirl
 wineserver -w
