@@ -214,6 +214,8 @@ start_program "$WORK/rc" "$dir/TW.exe"
 check "sheet at start" driver wait-sheet 15000
 # The start's rollover saves the counts last of all, with today's date.
 wait_saved DateDay "$(date +%-d)" 10
+expect_eq "today's year, month and weekday stored" "$(date '+%Y %-m %w')" \
+    "$(product_dword DateYear) $(product_dword DateMonth) $(product_dword DateWeek)"
 cmp -s <(printf '%s\t%d\r\n' "$(ago 1)" 10) <(tail -n 1 "$dir/Day.txt") ||
     fail "Day.txt ends: want '$(ago 1)<TAB>10<CR><LF>', got $(tail -n 1 "$dir/Day.txt" | od -c)"
 expect_eq "the stored day moved to last, today begins at 0" "10 0" \
