@@ -58,38 +58,60 @@ template <typename Found> static bool WaitUntil(int ms, Found found) {
     return false;
 }
 
+// The visible top-level windows of a class, in z-order. A FindWindowEx walk
+// ends early when the window it stands on is destroyed meanwhile (a message
+// box just answered, hidden and not yet gone); EnumWindows takes them at once.
+struct Windows {
+    const char* className;
+    HWND found[16];
+    int count;
+};
+
+static BOOL CALLBACK CollectVisible(HWND window, LPARAM lParam) {
+    auto* windows = reinterpret_cast<Windows*>(lParam);
+    char name[64];
+    if (IsWindowVisible(window) && GetClassNameA(window, name, sizeof name) &&
+        Is(name, windows->className) && windows->count < 16)
+        windows->found[windows->count++] = window;
+    return TRUE;
+}
+
+static Windows VisibleWindows(const char* className) {
+    Windows windows = {className, {}, 0};
+    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
 static HWND FindVisible(const char* className) {
-    HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {
-        if (IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
+    Windows windows = VisibleWindows(className);
+    return windows.count ? windows.found[0] : nullptr;
 }
 
 // A message box: a dialog whose text sits in the static with id 0xFFFF.
 static HWND FindMessageBox(const char* containing, char* text, int size) {
-    HWND box = nullptr;
-    while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
-        HWND label = IsWindowVisible(box) ? GetDlgItem(box, 0xFFFF) : nullptr;
+    Windows dialogs = VisibleWindows("#32770");
+    for (int i = 0; i < dialogs.count; i++) {
+        HWND label = GetDlgItem(dialogs.found[i], 0xFFFF);
         if (!label)
             continue;
         GetWindowTextA(label, text, size);
         if (!containing || strstr(text, containing))
-            return box;
+            return dialogs.found[i];
     }
     return nullptr;
 }
 
-// A statistics sheet: a dialog with the program's title and a tab control,
-// which tells it from a message box of the same caption.
-static HWND FindSheet(HWND after) {
-    HWND sheet = after;
-    while ((sheet = FindWindowExA(nullptr, sheet, "#32770", TitleText)) != nullptr) {
-        if (IsWindowVisible(sheet) && FindWindowExA(sheet, nullptr, "SysTabControl32", nullptr))
-            return sheet;
+// The statistics sheets shown: dialogs of the program's title with tabs.
+static Windows Sheets() {
+    Windows dialogs = VisibleWindows("#32770"), sheets = {"#32770", {}, 0};
+    char title[64];
+    for (int i = 0; i < dialogs.count; i++) {
+        HWND dialog = dialogs.found[i];
+        if (GetWindowTextA(dialog, title, sizeof title) && Is(title, TitleText) &&
+            FindWindowExA(dialog, nullptr, "SysTabControl32", nullptr))
+            sheets.found[sheets.count++] = dialog;
     }
-    return nullptr;
+    return sheets;
 }
 
 // wait-window, wait-gone and wait-sheet.
@@ -97,9 +119,7 @@ static int Wait(int argc, char** argv) {
     bool sheet = Is(argv[1], "wait-sheet"), present = !Is(argv[1], "wait-gone");
     const char* name = sheet ? "statistics sheet" : argv[2];
     int ms = Millis(argc, argv, sheet ? 2 : 3, 10000);
-    auto shown = [&] {
-        return (sheet ? FindSheet(nullptr) : FindWindowA(name, nullptr)) != nullptr;
-    };
+    auto shown = [&] { return sheet ? Sheets().count > 0 : FindWindowA(name, nullptr) != nullptr; };
     if (WaitUntil(ms, [&] { return shown() == present; }))
         return 0;
     fprintf(stderr, "%s %s after %d ms\n", present ? "no" : "still a", name, ms);
@@ -186,14 +206,12 @@ static int Signal(int argc, char** argv) {
 
 // The commands on the sheet and on its controls argv[2...].
 static int OnSheet(int argc, char** argv) {
-    HWND sheet = FindSheet(nullptr);
+    Windows sheets = Sheets();
     if (Is(argv[1], "sheets")) {
-        int count = 0;
-        for (; sheet; sheet = FindSheet(sheet))
-            count++;
-        printf("%d\n", count);
+        printf("%d\n", sheets.count);
         return 0;
     }
+    HWND sheet = sheets.count ? sheets.found[0] : nullptr;
     if (!sheet) {
         fprintf(stderr, "no statistics sheet\n");
         return 1;
