@@ -7,7 +7,7 @@
 #                          copies the tree at DIR into the machine at the
 #                          same path, runs CMD there, prints its output as it
 #                          comes and exits with its status; what CMD puts in
-#                          the folder $TW_VM_OUT comes back into HOST_DIR
+#                          the folder $TW_VM_OUT is HOST_DIR, shared
 # The disk is kept in TW_VM_DIR (~/.cache/tallywhirl-vm by default).
 set -euo pipefail
 
@@ -95,20 +95,22 @@ run() {
     image_ready || build_image
     local job
     job=$(mktemp -d)
-    mkdir "$job/out"
+    [[ -n $out ]] || out=$job/out
+    mkdir -p "$out"
     # Wine maps program files from the 9p share wrongly (a program dies at
     # its first instruction), so the tree is copied into the guest's memory
     # at its own path: the build's absolute paths then hold there too.
     cat >"$job/run.sh" <<EOT
 set -e
-mkdir -p /src $(printf '%q' "$tree")
+mkdir -p /src /out $(printf '%q' "$tree")
 mount -t 9p -o trans=virtio,version=9p2000.L,ro src /src
+mount -t 9p -o trans=virtio,version=9p2000.L out /out
 mount -t tmpfs -o size=6g tmpfs $(printf '%q' "$tree")
 tar -C /src -c --exclude=./.git --exclude=./build/host --exclude=./build/fuzz . |
     tar -C $(printf '%q' "$tree") -x
 umount /src
 cd $(printf '%q' "$tree")
-export TW_VM_OUT=/job/out
+export TW_VM_OUT=/out
 set +e
 $(printf '%q ' "$@")
 EOT
@@ -121,6 +123,7 @@ EOT
         -drive "file=$vm_dir/disk.img,if=virtio,format=raw,snapshot=on" \
         -virtfs "local,path=$job,mount_tag=job,security_model=none,id=job" \
         -virtfs "local,path=$tree,mount_tag=src,security_model=none,id=src,readonly=on" \
+        -virtfs "local,path=$(realpath "$out"),mount_tag=out,security_model=none,id=out" \
         -nic none -display none -serial "file:$job/console.log" -monitor none -no-reboot &
     local qemu=$!
     tail -n +1 --pid=$qemu -f "$job/output"
@@ -132,7 +135,6 @@ EOT
         tail -20 "$job/console.log" >&2
         status=1
     fi
-    [[ -n $out ]] && cp -r "$job/out/." "$out/"
     rm -rf "$job"
     return "$status"
 }
