@@ -54,6 +54,30 @@ TEST(BoundedFormat, A64BitFigureInNineDigitPartsKeepsItsInnerZeros) {
 
 // The length the call answers is 0 when it fails, and the buffer's size
 // when the path was cut.
+// The program divides 64-bit figures with these on a 32-bit processor: they
+// must agree with the host's own division everywhere, the edges included.
+TEST(LongDivision, AgreesWithTheProcessorsDivisionAtTheEdgesAndBetween) {
+    const int64_t Min = INT64_MIN, Max = INT64_MAX;
+    std::pair<int64_t, int64_t> edges[] = {
+        {0, 1},   {7, 2},   {-7, 2},    {7, -2},    {-7, -2},   {Max, 1}, {Max, -1},
+        {Min, 1}, {Min, 2}, {Min, Max}, {Max, Min}, {Min, Min}, {1, Max}, {Max, 1000000000}};
+    std::vector<std::pair<int64_t, int64_t>> cases(std::begin(edges), std::end(edges));
+    uint64_t x = 88172645463325252u; // xorshift: operands of every length
+    for (int i = 0; i < 100000; i++) {
+        x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+        int64_t divisor = static_cast<int64_t>(x >> (x % 64));
+        cases.push_back({static_cast<int64_t>(x * 2654435761u), divisor ? divisor : 3});
+    }
+    for (auto [a, b] : cases) {
+        int64_t rest;
+        EXPECT_EQ(a / b, SignedDivide(a, b, &rest)) << a << " / " << b;
+        EXPECT_EQ(a % b, rest) << a << " % " << b;
+        uint64_t ua = static_cast<uint64_t>(a), ub = static_cast<uint64_t>(b), urest;
+        EXPECT_EQ(ua / ub, LongDivide(ua, ub, &urest)) << ua << " / " << ub;
+        EXPECT_EQ(ua % ub, urest) << ua << " % " << ub;
+    }
+}
+
 TEST(ModulePath, OnlyALengthShorterThanTheBufferIsAWholePath) {
     EXPECT_TRUE(ModulePathComplete(1, 256) && ModulePathComplete(255, 256));
     EXPECT_FALSE(ModulePathComplete(0, 256) || ModulePathComplete(256, 256) ||

@@ -12,6 +12,7 @@
 
 #include "app/bounded_format.h"
 #include "app/command_tail.h"
+#include "app/long_division.h"
 #include "app/module_path.h"
 #include "app/switches.h"
 #include "app/tick.h"
