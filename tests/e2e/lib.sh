@@ -40,9 +40,7 @@ driver() {
     wine "$DRIVER" "$@"
 }
 
-reg() {
-    wine reg "$@"
-}
+reg() { wine reg "$@"; }
 
 # Ends every running copy and removes all the program leaves behind.
 reset_state() {
@@ -110,9 +108,7 @@ reg_value() {
         awk -v n="$name" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print; exit }'
 }
 
-product_value() {
-    reg_value "$PRODUCT_KEY" "$1"
-}
+product_value() { reg_value "$PRODUCT_KEY" "$1"; }
 
 # A DWORD product value as a decimal number (empty when missing).
 product_dword() {

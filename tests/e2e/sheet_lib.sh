@@ -13,9 +13,7 @@ counter_cells() {
         "$IDC_DIFF_YEAR" "$IDC_CUR_TOTAL" | paste -sd ' '
 }
 
-sheet_count() {
-    driver sheets | tr -d '\r'
-}
+sheet_count() { driver sheets | tr -d '\r'; }
 
 wait_no_sheet() {
     local i
