@@ -29,6 +29,6 @@ install() {
 install "${packages[@]}"
 # A kernel that refuses 32-bit programs gets the tests under Wine run in an
 # emulated machine (scripts/vm.sh).
-if grep -q 'Exec format error' <<<"$(wine --version 2>&1)"; then
+if bash "$(dirname "$0")/vm.sh" needed; then
     install qemu-system-x86 debootstrap
 fi

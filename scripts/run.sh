@@ -94,7 +94,7 @@ vm_start() {
 }
 
 case "${1:-start}" in
-    start) if grep -q 'Exec format error' <<<"$(wine --version 2>&1)"; then vm_start; else start; fi ;;
+    start) if bash "$root/scripts/vm.sh" needed; then vm_start; else start; fi ;;
     in-vm) in_vm ;;
     stop) stop ;;
     *) echo "usage: $0 [start|stop]" >&2; exit 2 ;;

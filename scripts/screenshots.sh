@@ -7,7 +7,7 @@
 # in the emulated machine of scripts/vm.sh, which hands them back.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-if grep -q 'Exec format error' <<<"$(wine --version 2>&1)"; then
+if bash "$root/scripts/vm.sh" needed; then
     exec bash "$root/scripts/vm.sh" run --out "$root/docs" "$root" bash scripts/screenshots.sh
 fi
 docs=${TW_VM_OUT:-$root/docs}

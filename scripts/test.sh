@@ -8,7 +8,7 @@ passed=0
 failed=0
 status=0
 in_vm=0
-if grep -q 'Exec format error' <<<"$(wine --version 2>&1)"; then
+if bash scripts/vm.sh needed; then
     # The tests under Wine run in an emulated machine of their own; the hook
     # library's image is still read here, on the build host.
     in_vm=1
