@@ -2,7 +2,7 @@
 #include "main_window.h"
 
 int FindRunningCopy() {
-    HWND running = FindWindowA(MainClassName, nullptr);
+    HWND running = FindWindowExA(nullptr, nullptr, MainClassName, nullptr);
     if (!running)
         return 0;
     PostMessageA(running, WM_COMMAND, IDM_OPEN, 0);

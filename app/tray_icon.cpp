@@ -1,4 +1,5 @@
 #include "app.h"
+#include "bounded_format.h"
 
 #include <shellapi.h>
 
@@ -17,7 +18,7 @@ int AddTrayIcon(HWND window) {
     TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     TrayIconData.uCallbackMessage = WM_TRAYNOTIFY;
     TrayIconData.hIcon = TrayIconImage;
-    lstrcpynA(TrayIconData.szTip, LoadResString(IDS_TITLE), 64);
+    FormatBounded(TrayIconData.szTip, sizeof TrayIconData.szTip, "%s", LoadResString(IDS_TITLE));
     if (Shell_NotifyIconA(NIM_ADD, &TrayIconData))
         return 1;
     memset(&TrayIconData, 0, sizeof TrayIconData);

@@ -16,9 +16,9 @@ static const int StatisticsNameIds[3] = {IDS_DAY, IDS_MONTH, IDS_YEAR};
 // The program copy, the hook library, the readme and the statistics files:
 // all the program itself puts into its folder.
 static void ListProgramFiles(ProgramFileNames* list) {
-    lstrcpynA(list->text[0], LoadResString(IDS_INSTALLED_NAME), PathBufferSize);
-    lstrcpynA(list->text[1], LoadResString(IDS_LIBRARY_NAME), PathBufferSize);
-    lstrcpynA(list->text[2], LoadResString(IDS_README_NAME), PathBufferSize);
+    FormatBounded(list->text[0], PathBufferSize, "%s", LoadResString(IDS_INSTALLED_NAME));
+    FormatBounded(list->text[1], PathBufferSize, "%s", LoadResString(IDS_LIBRARY_NAME));
+    FormatBounded(list->text[2], PathBufferSize, "%s", LoadResString(IDS_README_NAME));
     for (int i = 0; i < 3; i++)
         FormatBounded(list->text[3 + i], PathBufferSize, "%s.txt",
                       LoadResString(StatisticsNameIds[i]));
@@ -73,7 +73,7 @@ static void DeleteIfProgramFile(const char* folder, const WIN32_FIND_DATAA* entr
     if (DeleteFileA(path))
         return;
     if (clearing->inUseCount < ProgramFileCount)
-        lstrcpynA(clearing->inUse[clearing->inUseCount++], path, PathBufferSize);
+        FormatBounded(clearing->inUse[clearing->inUseCount++], PathBufferSize, "%s", path);
     else
         clearing->othersLeft = 1;
 }

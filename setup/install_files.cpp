@@ -94,6 +94,9 @@ static int ReadWhole(HANDLE file, void* data, DWORD size) {
     return ReadFile(file, data, size, &read, nullptr) && read == size;
 }
 
+// The program file is far smaller; a larger file is not one to copy whole.
+static const LONGLONG MaxProgramBytes = 16 << 20;
+
 // One buffer holds the whole program file: read once, written as the
 // program copy and as the uninstaller copy.
 static int CopyProgram(const InstallLayout* layout) {
@@ -101,8 +104,10 @@ static int CopyProgram(const InstallLayout* layout) {
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (source == INVALID_HANDLE_VALUE)
         return 0;
-    DWORD size = GetFileSize(source, nullptr);
-    HLOCAL buffer = size == INVALID_FILE_SIZE ? nullptr : LocalAlloc(LMEM_ZEROINIT, size + 1024);
+    LARGE_INTEGER whole = {};
+    int sized = GetFileSizeEx(source, &whole) && whole.QuadPart <= MaxProgramBytes;
+    DWORD size = sized ? static_cast<DWORD>(whole.QuadPart) : 0;
+    HLOCAL buffer = sized ? LocalAlloc(LMEM_ZEROINIT, size + 1024) : nullptr;
     int copied = buffer && ReadWhole(source, buffer, size) &&
                  WriteReplacing(layout->installFolder, layout->program, buffer, size);
     CloseHandle(source);

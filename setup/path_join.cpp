@@ -14,7 +14,7 @@ int JoinPath(char* out, int size, const char* folder, const char* name) {
 }
 
 int PathNeedsQuotes(const char* path) {
-    return strchr(path, ' ') != nullptr;
+    return memchr(path, ' ', strlen(path)) != nullptr;
 }
 
 int JoinCommand(char* out, int size, const char* path, const char* switchText) {
@@ -48,8 +48,10 @@ const char* FileNamePart(const char* path) {
 int ParentFolder(char* out, int size, const char* path) {
     if (!out || size <= 0 || !path)
         return 0;
-    const char* last = strrchr(path, '\\');
-    size_t length = last ? static_cast<size_t>(last - path) : 0;
+    size_t length = strlen(path);
+    while (length > 0 && path[length - 1] != '\\')
+        length--;
+    length = length > 0 ? length - 1 : 0;
     if (length >= static_cast<size_t>(size)) {
         out[0] = '\0';
         return 0;

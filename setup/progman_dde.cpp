@@ -3,6 +3,8 @@
 
 #include <ddeml.h>
 
+#include <cstring>
+
 struct ProgmanLinkState {
     DWORD instance;
     HCONV conversation;
@@ -41,8 +43,9 @@ int ProgmanExecute(const char* format, const char* a1, const char* a2, const cha
     char command[ProgmanCommandSize];
     if (!FormatProgmanCommand(command, sizeof command, format, a1, a2, a3))
         return 0;
-    HDDEDATA data = DdeCreateDataHandle(ProgmanLink.instance, reinterpret_cast<BYTE*>(command),
-                                        lstrlenA(command) + 1, 0, nullptr, CF_TEXT, 0);
+    HDDEDATA data =
+        DdeCreateDataHandle(ProgmanLink.instance, reinterpret_cast<BYTE*>(command),
+                            static_cast<DWORD>(strlen(command)) + 1, 0, nullptr, CF_TEXT, 0);
     if (!data)
         return 0;
     // Handing the data handle over gives it to the system, which frees it.

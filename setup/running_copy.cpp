@@ -36,7 +36,7 @@ static HANDLE OpenWindowProcess(HWND window) {
 int CloseRunningCopy(int wait, char* runningPath, int size) {
     if (runningPath && size > 0)
         runningPath[0] = '\0';
-    HWND running = FindWindowA(MainClassName, nullptr);
+    HWND running = FindWindowExA(nullptr, nullptr, MainClassName, nullptr);
     if (!running)
         return 0;
     HANDLE process = wait || runningPath ? OpenWindowProcess(running) : nullptr;

@@ -18,7 +18,7 @@ int WriteRegValue(HKEY root, const char* subKey, const char* name, DWORD type, c
     if (!data)
         return 0;
     if (size == 0 && type == REG_SZ)
-        size = lstrlenA(static_cast<const char*>(data)) + 1;
+        size = static_cast<int>(strlen(static_cast<const char*>(data))) + 1;
     if (size <= 0)
         return 0;
     HKEY key;

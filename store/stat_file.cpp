@@ -4,6 +4,8 @@
 #include "stat_lines.h"
 #include "../app/app.h"
 
+#include <cstring>
+
 static HANDLE OpenWith(const char* fileName, DWORD disposition) {
     return CreateFileA(fileName, GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -15,8 +17,9 @@ int AppendToFile(const char* fileName, const char* text) {
         file = OpenWith(fileName, CREATE_NEW);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
-    SetFilePointer(file, 0, nullptr, FILE_END);
-    DWORD length = lstrlenA(text);
+    LARGE_INTEGER end = {};
+    SetFilePointerEx(file, end, nullptr, FILE_END);
+    DWORD length = static_cast<DWORD>(strlen(text));
     DWORD written = 0;
     BOOL wrote = WriteFile(file, text, length, &written, nullptr);
     CloseHandle(file);

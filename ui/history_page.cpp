@@ -6,6 +6,8 @@
 #include "../store/stat_file.h"
 #include "../store/stat_lines.h"
 
+#include <cstring>
+
 static HWND HistoryPage;
 static int HistoryShown; // between the page's activation and its leaving
 static HistorySlot DaySlots[HistoryDays];
@@ -41,7 +43,7 @@ static void ReadHistory() {
     ReadYear = CounterSet.DateYear;
     ReadMonth = CounterSet.DateMonth;
     ReadDay = CounterSet.DateDay;
-    char* tail = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, HistoryTailBytes));
+    char* tail = static_cast<char*>(LocalAlloc(LMEM_FIXED, HistoryTailBytes));
     int whole = 0;
     int length = tail ? ReadTail(PeriodDay, tail, &whole) : 0;
     ReadDayHistory(tail, length, whole, ReadYear, ReadMonth, ReadDay,
@@ -50,7 +52,7 @@ static void ReadHistory() {
     ReadMonthHistory(tail, length, whole, ReadYear, ReadMonth,
                      ReadCount(&CounterSet.Current[PeriodMonth]), MonthSlots);
     if (tail)
-        HeapFree(GetProcessHeap(), 0, tail);
+        LocalFree(tail);
 }
 
 static void ShowHistory(HWND page) {
@@ -100,7 +102,7 @@ static void DrawBars(HDC dc, const RECT* area, const HistorySlot* slots, int cou
     int64_t scale = ReadableTop(LargestFigure(slots, count));
     char text[16];
     FormatHistoryFigure(text, sizeof text, scale);
-    TextOutA(dc, area->left, area->top, text, lstrlenA(text));
+    TextOutA(dc, area->left, area->top, text, static_cast<int>(strlen(text)));
     RECT rule = {area->left, top - 1, area->right, top};
     FillRect(dc, &rule, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
 

@@ -1,6 +1,7 @@
 #include "ui.h"
 #include "sheet_parts.h"
 #include "../app/app.h"
+#include "../app/bounded_format.h"
 
 #include <commctrl.h>
 
@@ -33,7 +34,7 @@ int ShowStatisticsSheet(HWND owner) {
     TerminateConfirmed = 0;
     ShowWindow(MainWindow, SW_SHOWMINIMIZED);
     char caption[256];
-    lstrcpynA(caption, LoadResString(IDS_TITLE), sizeof caption);
+    FormatBounded(caption, sizeof caption, "%s", LoadResString(IDS_TITLE));
     int result = RunPropertySheet(owner, caption, 0, SheetCallback, StatisticsPages, 0, 0, 0);
     ShowWindow(MainWindow, SW_HIDE);
     SheetOpen = 0;
