@@ -8,6 +8,10 @@
 //   minimal_window tray   class "TallywhirlBenchTray", with an icon in the
 //                         notification area: the floor of any tray program,
 //                         which loads the shell library for it
+//   minimal_window thread class "TallywhirlBenchThread", the tray program
+//                         with a second thread that waits on an event, as
+//                         the counting thread does: what one thread alone
+//                         holds under Wine
 #include <windows.h>
 #include <shellapi.h>
 
@@ -23,15 +27,22 @@ static LRESULT CALLBACK MinimalProc(HWND window, UINT message, WPARAM wParam, LP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+static DWORD WINAPI WaitingThread(void* event) {
+    WaitForSingleObject(event, INFINITE);
+    return 0;
+}
+
 int main(int argc, char** argv) {
     bool ticking = argc > 1 && !strcmp(argv[1], "tick");
-    bool tray = argc > 1 && !strcmp(argv[1], "tray");
+    bool thread = argc > 1 && !strcmp(argv[1], "thread");
+    bool tray = thread || (argc > 1 && !strcmp(argv[1], "tray"));
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = MinimalProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = ticking ? "TallywhirlBenchTicking"
-                                : tray  ? "TallywhirlBenchTray"
-                                        : "TallywhirlBenchMinimal";
+    windowClass.lpszClassName = ticking  ? "TallywhirlBenchTicking"
+                                : thread ? "TallywhirlBenchThread"
+                                : tray   ? "TallywhirlBenchTray"
+                                         : "TallywhirlBenchMinimal";
     if (!RegisterClassA(&windowClass))
         return 1;
     HWND window = CreateWindowA(windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64,
@@ -49,6 +60,14 @@ int main(int argc, char** argv) {
     lstrcpynA(icon.szTip, "Tray baseline", sizeof icon.szTip);
     if (tray && !Shell_NotifyIconA(NIM_ADD, &icon))
         return 1;
+    if (thread) {
+        HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        HANDLE waiting =
+            event ? CreateThread(nullptr, 0, WaitingThread, event, 0, nullptr) : nullptr;
+        if (!waiting)
+            return 1;
+        CloseHandle(waiting);
+    }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
         DispatchMessageA(&message);

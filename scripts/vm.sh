@@ -102,8 +102,12 @@ run() {
     # Wine maps program files from the 9p share wrongly (a program dies at
     # its first instruction), so the tree is copied into the guest's memory
     # at its own path: the build's absolute paths then hold there too.
+    # No transparent huge pages in the guest: a program that has written a
+    # few pages of a 2 MB span would hold all of it, by the chance of where
+    # its mappings fell, and its memory figures would jump by 2 MB.
     cat >"$job/run.sh" <<EOT
 set -e
+echo never >/sys/kernel/mm/transparent_hugepage/enabled
 mkdir -p /src /out $(printf '%q' "$tree")
 mount -t 9p -o trans=virtio,version=9p2000.L,ro src /src
 mount -t 9p -o trans=virtio,version=9p2000.L out /out
