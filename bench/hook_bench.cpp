@@ -204,13 +204,18 @@ static void CostRows() {
         ReportWakeUps = 0;
     }
     ReportWakeUps = 1;
-    char figure[128], text[192], spread[96], eventSpread[96];
+    char figure[128], text[192], spread[96], eventSpread[96], configSpread[ConfigCount][64];
     const char* kindNames[] = {"moves", "presses and releases"};
     for (int kind = Moves; kind <= Presses; kind++) {
-        snprintf(figure, sizeof figure, "%s: µs per message, no hook / bare hook / our hook",
-                 kindNames[kind]);
-        snprintf(text, sizeof text, "%.1f / %.1f / %.1f", Median(cost[kind][NoHook]) * 1e6,
-                 Median(cost[kind][BareHook]) * 1e6, Median(cost[kind][OurHook]) * 1e6);
+        snprintf(figure, sizeof figure,
+                 "%s: µs per message, no hook / bare hook / our hook, median of %d rounds "
+                 "(quartiles)",
+                 kindNames[kind], rounds);
+        for (int config = 0; config < ConfigCount; config++)
+            MedianAndSpread(configSpread[config], sizeof configSpread[config], cost[kind][config],
+                            1e6, "%.1f");
+        snprintf(text, sizeof text, "%s / %s / %s", configSpread[NoHook], configSpread[BareHook],
+                 configSpread[OurHook]);
         Row(figure, text, "-");
         snprintf(figure, sizeof figure, "%s: our hook / bare hook, median of %d rounds (quartiles)",
                  kindNames[kind], rounds);
