@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
 # `make bench`: runs every bench/*_bench.sh in one Wine session of its own and
-# prints their figures as one table. Where this machine's kernel runs no
-# 32-bit program, in the emulated machine of scripts/vm.sh: its sizes, memory
-# and handle counts hold, its timings are those of an emulated processor.
+# prints their figures as one table; the file sizes, which need no Wine, are
+# read here last. Where this machine's kernel runs no 32-bit program, the
+# Wine part runs in the emulated machine of scripts/vm.sh: its memory and
+# handle counts hold, its timings are those of an emulated processor.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-if bash "$root/scripts/vm.sh" needed; then
-    bash "$root/scripts/vm.sh" image || exit 1
-    exec bash "$root/scripts/vm.sh" run "$root" bash bench/run.sh
+if [[ ${1:-} != --wine-only ]]; then
+    status=0
+    if bash "$root/scripts/vm.sh" needed; then
+        bash "$root/scripts/vm.sh" image && bash "$root/scripts/vm.sh" run "$root" bash bench/run.sh --wine-only
+    else
+        bash "$0" --wine-only
+    fi || status=1
+    bash "$root/bench/sizes_bench.sh" || status=1
+    exit $status
 fi
 session="$root/build/bench-session"
 export TW_BUILD="$root/build/win32" TW_SOURCE="$root"
@@ -19,6 +26,7 @@ echo "| figure | measured | target |"
 echo "|---|---|---|"
 status=0
 for script in "$root"/bench/*_bench.sh; do
+    [[ $script == */sizes_bench.sh ]] && continue
     bash "$root/scripts/in-wine-session.sh" "$session" bash "$script" || status=1
 done
 exit $status
