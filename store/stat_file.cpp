@@ -17,8 +17,12 @@ int AppendToFile(const char* fileName, const char* text) {
         file = OpenWith(fileName, CREATE_NEW);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
+    // A line written anywhere but at the end would overwrite older ones.
     LARGE_INTEGER end = {};
-    SetFilePointerEx(file, end, nullptr, FILE_END);
+    if (!SetFilePointerEx(file, end, nullptr, FILE_END)) {
+        CloseHandle(file);
+        return 0;
+    }
     DWORD length = static_cast<DWORD>(strlen(text));
     DWORD written = 0;
     BOOL wrote = WriteFile(file, text, length, &written, nullptr);
