@@ -52,8 +52,6 @@ TEST(BoundedFormat, A64BitFigureInNineDigitPartsKeepsItsInnerZeros) {
         });
 }
 
-// The length the call answers is 0 when it fails, and the buffer's size
-// when the path was cut.
 // The program divides 64-bit figures with these on a 32-bit processor: they
 // must agree with the host's own division everywhere, the edges included.
 TEST(LongDivision, AgreesWithTheProcessorsDivisionAtTheEdgesAndBetween) {
@@ -78,6 +76,8 @@ TEST(LongDivision, AgreesWithTheProcessorsDivisionAtTheEdgesAndBetween) {
     }
 }
 
+// The length the call answers is 0 when it fails, and the buffer's size
+// when the path was cut.
 TEST(ModulePath, OnlyALengthShorterThanTheBufferIsAWholePath) {
     EXPECT_TRUE(ModulePathComplete(1, 256) && ModulePathComplete(255, 256));
     EXPECT_FALSE(ModulePathComplete(0, 256) || ModulePathComplete(256, 256) ||
