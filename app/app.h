@@ -1,36 +1,23 @@
 #pragma once
-// The application shell: process-wide state and the operations other
-// subsystems call. Win32.
+// The application shell: the main window, its tray icon and menu, and the
+// state the entry point shares with them. Win32.
 
-#include <windows.h>
+#include "../base/program.h"
 
-#include "../res/resource_ids.h"
-
-extern HINSTANCE AppInstance;
-extern DWORD StartTick;
 extern HICON AppIcon;
 extern HICON TrayIconImage;
 extern HMENU TrayMenu;
 extern HMENU TrayPopup;
 
+// The tray icon's notifications to the main window.
+enum { WM_TRAYNOTIFY = WM_APP + 1 };
+
 extern HWND MainWindow;
-extern DWORD SessionSeconds;
 extern LONG TerminateConfirmed;
 
-// The text of string id, valid until 16 further calls have been made.
-char* LoadResString(int id);
-
-// The full path of the running program file into out (size bytes); 0, with
-// out empty, when it cannot be had whole (a cut path names another file).
-int GetProgramPath(char* out, int size);
-
-// An entry point of a library loaded at run time, as the type it has; null
-// when the library lacks it.
-template <typename Proc> Proc LateProc(HMODULE library, const char* name) {
-    return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
-int FindRunningCopy();
+// Asks a copy that runs already to open its sheet: 1 when there is one, and
+// this process has handed over to it.
+int HandOverToRunningCopy();
 void LoadTrayResources(HINSTANCE instance);
 
 int RegisterMainClass();

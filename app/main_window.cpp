@@ -1,20 +1,40 @@
 #include "app.h"
-
-#include "main_window.h"
 #include "tick.h"
 #include "../capture/capture.h"
+#include "../store/check_date.h"
 #include "../store/counters.h"
+#include "../store/session_clock.h"
 #include "../ui/ui.h"
 
-const char MainClassName[] = "Larkspoon-Tallywhirl";
+#include <atomic>
 
-enum { WM_TRAYNOTIFY = WM_APP + 1, TickTimerId = 1 };
+// Posted by the counting thread when the statistics page is to be redrawn.
+enum { TickTimerId = 1, WM_CLICKREFRESH = WM_APP + 2 };
 
 HWND MainWindow;
-DWORD SessionSeconds;
 LONG TerminateConfirmed;
 
 static TickState Ticks;
+static LONG RefreshPending;
+
+// Told by the counting thread of each click. The page belongs to the main
+// thread, which may be busy for seconds (a window being destroyed waits on
+// the display): a click that waited for it would let the clicks behind it
+// merge in the auto-reset event. So the thread only asks for a redraw, at
+// most one outstanding.
+static void AskRedrawAfterClick() {
+    if (!CurrentStatsPage())
+        return;
+    std::atomic_ref<LONG> pending(RefreshPending);
+    if (!pending.exchange(1) && !PostMessageA(MainWindow, WM_CLICKREFRESH, 0, 0))
+        pending.store(0);
+}
+
+// One redraw for all the clicks the pending request covers.
+static void OnClickRefresh() {
+    std::atomic_ref<LONG>(RefreshPending).store(0);
+    RefreshStatistics();
+}
 
 int RegisterMainClass() {
     WNDCLASSA windowClass = {};
@@ -22,19 +42,22 @@ int RegisterMainClass() {
     windowClass.lpfnWndProc = MainWndProc;
     windowClass.hInstance = AppInstance;
     windowClass.hIcon = AppIcon;
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = MainClassName;
     return RegisterClassA(&windowClass) != 0;
 }
 
+// Intended: the window is never shown as a window of its own. It lies off
+// screen, and is shown minimised only while the sheet is open, so that the
+// sheet has a button on the taskbar.
 int CreateMainWindow() {
     MainWindow = CreateWindowExA(WS_EX_APPWINDOW, MainClassName, LoadResString(IDS_TITLE),
                                  WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_MAXIMIZE, -512, -512,
                                  64, 64, nullptr, nullptr, AppInstance, nullptr);
     if (!MainWindow)
         return 0;
-    Ticks.HookMissing = !StartClickCapture();
+    Ticks.HookMissing = !StartClickCapture(AskRedrawAfterClick);
     return 1;
 }
 
@@ -44,15 +67,16 @@ void DestroyMainWindow() {
     DestroyWindow(MainWindow);
 }
 
+static void CheckDateAndShow() {
+    CheckDate(RefreshStatistics);
+}
+
 static void UpdateSessionClock() {
     SessionSeconds = SessionSecondsAt(GetTickCount(), StartTick);
 }
 
-static void ShowClock() {
-    if (CurrentStatsPage())
-        RefreshStatistics(1);
-}
-
+// Intended: the pause between removing the hook and setting it again, as
+// the watchdog has always made it.
 static int Rehook() {
     TallywhirlReset();
     Sleep(5);
@@ -60,18 +84,14 @@ static int Rehook() {
 }
 
 static const TickSteps TickWork = {
-    CheckDate, UpdateSessionClock, ShowClock, SaveCounters, ReadClicksSinceStart, Rehook,
+    CheckDateAndShow, UpdateSessionClock, RefreshClock, SaveCounters, ReadClicksSinceStart, Rehook,
 };
-
-static int Ask(HWND owner, int textId, UINT flags) {
-    return MessageBoxA(owner, LoadResString(textId), LoadResString(IDS_TITLE), flags) == IDYES;
-}
 
 static void OnTerminate(HWND window) {
     if (!TerminateConfirmed) {
-        if (!Ask(window, IDS_ASK_TERMINATE, MB_YESNO | MB_ICONHAND))
+        if (ShowMessage(window, IDS_ASK_TERMINATE, MB_YESNO | MB_ICONHAND) != IDYES)
             return;
-        if (!Ask(window, IDS_REALLY, MB_YESNO | MB_ICONQUESTION))
+        if (ShowMessage(window, IDS_REALLY, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         TerminateConfirmed = 1;
     }
@@ -81,7 +101,11 @@ static void OnTerminate(HWND window) {
 static void OnCommand(HWND window, WPARAM wParam) {
     switch (LOWORD(wParam)) {
     case IDM_OPEN:
-        ShowStatisticsSheet(window);
+        // Terminate asks again once the sheet has been opened.
+        if (!StatisticsSheetOpen()) {
+            TerminateConfirmed = 0;
+            ShowStatisticsSheet(window);
+        }
         break;
     case IDM_TERMINATE:
         OnTerminate(window);
@@ -131,7 +155,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnTrayNotify(lParam);
         return 0;
     case WM_CLICKREFRESH:
-        RefreshAfterClicks();
+        OnClickRefresh();
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -1,7 +1,6 @@
 #include "app.h"
-#include "main_window.h"
 
-int FindRunningCopy() {
+int HandOverToRunningCopy() {
     HWND running = FindWindowExA(nullptr, nullptr, MainClassName, nullptr);
     if (!running)
         return 0;

@@ -1,5 +1,5 @@
 #include "app.h"
-#include "command_tail.h"
+#include "../base/command_tail.h"
 
 // The program's entry point, in place of the C runtime's start-up: the
 // program has no static constructors, no thread-local data and nothing to run

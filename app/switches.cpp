@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+// Intended: any one character before the switch is accepted, whatever it
+// is, so that "/-Auto" is the switch too; nothing else may stand beside it.
 int SwitchPresent(const char* commandLine, const char* switchText) {
     if (!commandLine || !switchText)
         return 0;

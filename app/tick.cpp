@@ -23,10 +23,6 @@ void WatchdogSettle(TickState* state, uint32_t clicks) {
     state->WatchdogSnapshot = clicks;
 }
 
-uint32_t SessionSecondsAt(uint32_t nowTick, uint32_t startTick) {
-    return (nowTick - startTick) / 1000;
-}
-
 static void RunWatchdog(TickState* state, const TickSteps* steps) {
     uint32_t clicks = steps->ReadClicks();
     if (WatchdogWantsRehook(state, clicks)) {

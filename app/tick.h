@@ -1,7 +1,7 @@
 #pragma once
 // The one-second tick's rules: when to save, when the hook watchdog looks,
-// when it re-installs the hook, the session clock, and the order in which a
-// tick does its work. Platform-free.
+// when it re-installs the hook, and the order in which a tick does its
+// work. Platform-free.
 
 #include <cstdint>
 
@@ -26,9 +26,6 @@ int WatchdogWantsRehook(TickState* state, uint32_t clicks);
 
 // Ends a watchdog check with the clicks counted as it ends.
 void WatchdogSettle(TickState* state, uint32_t clicks);
-
-// Whole seconds from start to now of a millisecond count that wraps at 2^32.
-uint32_t SessionSecondsAt(uint32_t nowTick, uint32_t startTick);
 
 // The work a tick hands to the platform, each step done when the tick says.
 struct TickSteps {

@@ -1,18 +1,18 @@
 #include "app.h"
-#include "bounded_format.h"
+#include "../base/bounded_format.h"
 
 #include <shellapi.h>
 
 #include <cstring>
 
-enum { WM_TRAYNOTIFY = WM_APP + 1, TrayIconId = 1, TrayRecordSize = 88 };
+enum { TrayIconId = 1 };
 
-// The first, 88-byte form of the record, understood by every shell.
+// Held in its first form, which every shell understands.
 static NOTIFYICONDATAA TrayIconData;
 
 int AddTrayIcon(HWND window) {
     memset(&TrayIconData, 0, sizeof TrayIconData);
-    TrayIconData.cbSize = TrayRecordSize;
+    TrayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
     TrayIconData.hWnd = window;
     TrayIconData.uID = TrayIconId;
     TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;

@@ -2,10 +2,10 @@
 #include "switches.h"
 #include "../capture/capture.h"
 #include "../setup/setup.h"
+#include "../store/check_date.h"
 #include "../store/counters.h"
-
-HINSTANCE AppInstance;
-DWORD StartTick;
+#include "../store/session_clock.h"
+#include "../ui/ui.h"
 
 static void RunMessageLoop(MSG* message) {
     // GetMessageA returns -1 on an invalid call; that ends the loop too.
@@ -26,19 +26,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     }
     if (InstallIfNeeded())
         return 0;
-    if (FindRunningCopy())
+    if (HandOverToRunningCopy())
         return 0;
     if (!LoadHookLibrary())
         return 0;
 
-    StartTick = GetTickCount();
+    RestartSessionClock(GetTickCount());
     LoadTrayResources(AppInstance);
     LoadCounters();
     if (!RegisterMainClass())
         return 0;
     if (!CreateMainWindow())
         return 0;
-    CheckDate();
+    CheckDate(RefreshStatistics);
     if (!autoStart)
         PostMessageA(MainWindow, WM_COMMAND, IDM_OPEN, 0);
 

@@ -1,5 +1,5 @@
 #include "capture.h"
-#include "../app/app.h"
+#include "../base/program.h"
 
 HMODULE HookLibrary;
 TallywhirlInitProc TallywhirlInit;
@@ -17,7 +17,6 @@ int LoadHookLibrary() {
         if (TallywhirlInit && TallywhirlReset)
             return 1;
     }
-    MessageBoxA(nullptr, LoadResString(IDS_LIBRARY_FAILED), LoadResString(IDS_TITLE),
-                MB_OK | MB_ICONHAND);
+    ShowMessage(nullptr, IDS_LIBRARY_FAILED, MB_OK | MB_ICONHAND);
     return 0;
 }

@@ -3,7 +3,7 @@
 // per button press or double-click. It links no runtime and imports only
 // SetWindowsHookExA, UnhookWindowsHookEx, CallNextHookEx, OpenEventA and
 // SetEvent.
-#include <windows.h>
+#include "hook_library.h"
 
 // The one value every process shares: the hook handle, written only by the
 // program's main thread through the two exports.
@@ -11,7 +11,7 @@ __attribute__((section("SHARDATA"), shared)) HHOOK HookHandle = nullptr;
 
 // Per-process state. The name lives in writable data so that the library
 // needs no read-only data section of its own.
-static char EventName[] = "TallywhirlEvent";
+static char EventName[] = CLICK_EVENT_NAME;
 static HINSTANCE LibraryInstance;
 static HANDLE CachedEvent;
 

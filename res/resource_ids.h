@@ -51,6 +51,8 @@
 #define IDS_INSTALL_FAILED 31
 #define IDS_NO_DAYS 32
 #define IDS_NO_MONTHS 33
+#define IDS_HISTORY_SUMMARY 34
+#define IDS_MONTH_JAN 35 // to IDS_MONTH_JAN + 11, December
 
 // Statistics page.
 #define IDC_NEW_SESSION 1003

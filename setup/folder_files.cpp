@@ -1,8 +1,8 @@
 #include "setup.h"
 #include "path_join.h"
 #include "uninstall_rules.h"
-#include "../app/app.h"
-#include "../app/bounded_format.h"
+#include "../base/program.h"
+#include "../base/bounded_format.h"
 
 enum { ProgramFileCount = 6 };
 

@@ -1,11 +1,7 @@
 #include "setup.h"
 #include "install_rules.h"
 #include "path_join.h"
-#include "../app/app.h"
-
-static void ShowInstallMessage(int textId, UINT icon) {
-    MessageBoxA(nullptr, LoadResString(textId), LoadResString(IDS_TITLE), MB_OK | icon);
-}
+#include "../base/program.h"
 
 // A copy closed for an installation that then failed runs again from its own
 // file, with its counts as it saved them; where the platform cannot name
@@ -23,7 +19,7 @@ static void RestartClosedCopy(const char* runningPath, const InstallLayout* layo
 static void RunInstallation() {
     InstallLayout layout;
     if (!PlanInstallation(&layout)) {
-        ShowInstallMessage(IDS_INSTALL_FAILED, MB_ICONHAND);
+        ShowMessage(nullptr, IDS_INSTALL_FAILED, MB_OK | MB_ICONHAND);
         return;
     }
     char runningPath[PathBufferSize];
@@ -31,15 +27,15 @@ static void RunInstallation() {
     if (!InstallFiles(&layout)) {
         if (closed)
             RestartClosedCopy(runningPath, &layout);
-        ShowInstallMessage(IDS_INSTALL_FAILED, MB_ICONHAND);
+        ShowMessage(nullptr, IDS_INSTALL_FAILED, MB_OK | MB_ICONHAND);
         return;
     }
     CreateDesktopShortcut(layout.program);
     CreateProgramGroup(layout.program, layout.readme, layout.uninstaller, layout.uninstallCommand);
-    ApplyAutostartOption(layout.startCommand);
+    ApplyStoredAutostart(layout.startCommand);
     WriteUninstallEntry(layout.uninstallCommand);
     WinExec(layout.startCommand, SW_SHOWMINIMIZED);
-    ShowInstallMessage(IDS_INSTALLED, MB_ICONINFORMATION);
+    ShowMessage(nullptr, IDS_INSTALLED, MB_OK | MB_ICONINFORMATION);
 }
 
 int InstallIfNeeded() {

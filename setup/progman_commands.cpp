@@ -1,7 +1,7 @@
 #include "progman_commands.h"
 
 #include "path_join.h"
-#include "../app/bounded_format.h"
+#include "../base/bounded_format.h"
 
 #include <cstring>
 

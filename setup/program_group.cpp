@@ -1,6 +1,6 @@
 #include "setup.h"
 #include "progman_commands.h"
-#include "../app/app.h"
+#include "../base/program.h"
 
 // The service works through the commands after answering them.
 static const DWORD SettleMs = 500;

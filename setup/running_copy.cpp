@@ -1,6 +1,5 @@
 #include "setup.h"
-#include "../app/app.h"
-#include "../app/main_window.h"
+#include "../base/program.h"
 
 // A closing copy saves its counts and ends on its own; its program file is
 // free only once its process has gone, which can take longer than a fixed

@@ -1,9 +1,8 @@
 #pragma once
 // Installation, desktop shortcut, program group and uninstallation. Win32.
 
-#include <windows.h>
-
 #include "path_join.h"
+#include "../base/program.h"
 
 // Every path and command line of an installation.
 struct InstallLayout {
@@ -37,8 +36,15 @@ int InstallFiles(const InstallLayout* layout);
 // wait, has ended.
 int CloseRunningCopy(int wait, char* runningPath, int size);
 
-// The start-up entry as OptionAutostart says, and the uninstall entry.
-void ApplyAutostartOption(const char* startCommand);
+// The start-up entry: the Run value that starts the program with Windows.
+// Each returns 1 on success. The own entry starts this very program file.
+int WriteStartupEntry(const char* startCommand);
+int WriteOwnStartupEntry();
+int DeleteStartupEntry();
+// As OptionAutostart says; a missing option is stored as on.
+void ApplyStoredAutostart(const char* startCommand);
+
+// The uninstall entry, and every entry of an installation with the product key.
 void WriteUninstallEntry(const char* uninstallCommand);
 void DeleteInstallEntries();
 

@@ -1,7 +1,7 @@
 #include "setup.h"
 #include "path_join.h"
-#include "../app/app.h"
-#include "../app/bounded_format.h"
+#include "../base/program.h"
+#include "../base/bounded_format.h"
 
 #include <shlobj.h>
 

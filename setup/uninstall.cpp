@@ -1,12 +1,13 @@
 #include "setup.h"
 #include "path_join.h"
 #include "uninstall_rules.h"
-#include "../app/app.h"
+#include "../base/program.h"
 #include "../store/registry.h"
 
+// Intended: only a No stops. A question that could not be asked (the box
+// failed, answering 0) lets the uninstallation go on, as a Yes does.
 static int Confirmed(int textId, UINT icon) {
-    return MessageBoxA(nullptr, LoadResString(textId), LoadResString(IDS_TITLE), MB_YESNO | icon) !=
-           IDNO;
+    return ShowMessage(nullptr, textId, MB_YESNO | icon) != IDNO;
 }
 
 int Uninstall() {

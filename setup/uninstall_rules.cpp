@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+// Intended: a recorded folder of 8 characters or fewer is never cleared: an
+// empty value, a drive root or a very short name is no program folder.
 int FolderWorthClearing(const char* folder) {
     return folder && strlen(folder) > 8;
 }

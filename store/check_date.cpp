@@ -4,7 +4,6 @@
 #include "counters.h"
 #include "rollover.h"
 #include "stat_file.h"
-#include "../ui/ui.h"
 
 static_assert(sizeof(CalendarTime) == sizeof(SYSTEMTIME), "the platform's date-time layout");
 
@@ -15,20 +14,20 @@ void ReadLocalTime(CalendarTime* now) {
             local.wHour, local.wMinute, local.wSecond,    local.wMilliseconds};
 }
 
-void CheckDateOn(const CalendarTime* today) {
+void CheckDateOn(const CalendarTime* today, CountsMoved moved) {
     RolloverPlan plan = PlanRollover(&CounterSet, today);
     if (!plan.NewDate)
         return;
     CloseEndedPeriods(&CounterSet, &plan, AppendStatLine);
     SetStoredDate(&CounterSet, today);
-    // After the new date, so that the history page reads its files again.
-    if (CurrentStatsPage())
-        RefreshStatistics(0);
+    // After the new date, so that a history page reads its files again.
+    if (moved)
+        moved();
     SaveCounters();
 }
 
-void CheckDate() {
+void CheckDate(CountsMoved moved) {
     CalendarTime today;
     ReadLocalTime(&today);
-    CheckDateOn(&today);
+    CheckDateOn(&today, moved);
 }

@@ -2,7 +2,7 @@
 #include "counter_set.h"
 #include "registry.h"
 #include "value_names.h"
-#include "../app/app.h"
+#include "../base/program.h"
 
 static const DWORD ReleaseNumber = 102;
 

@@ -1,6 +1,5 @@
 #pragma once
-// Loading and saving the counter set, and the period rollover. Win32.
+// Loading and saving the counter set in the product key. Win32.
 
 void LoadCounters();
 void SaveCounters();
-void CheckDate();

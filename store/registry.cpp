@@ -1,11 +1,7 @@
 #include "registry.h"
 #include "value_names.h"
-#include "../app/bounded_format.h"
 
 #include <cstring>
-
-static const char ProductKeyFormat[] = "Software\\Larkspoon Software\\%s";
-static const char ProductName[] = "Tallywhirl";
 
 static const REGSAM KeyAccess = KEY_READ | KEY_WRITE;
 // Reading asks for read rights only: a key that may be read but not written
@@ -66,23 +62,10 @@ int DeleteRegKey(HKEY root, const char* subKey) {
     return RegDeleteKeyA(root, subKey) == ERROR_SUCCESS;
 }
 
-static int ProductKeyPath(char* out, int size) {
-    return FormatBounded(out, size, ProductKeyFormat, ProductName);
-}
-
 int WriteProductValue(const char* name, DWORD type, const void* data, int size) {
-    char keyPath[NameBufferSize];
-    if (!ProductKeyPath(keyPath, sizeof keyPath))
-        return 0;
-    return WriteRegValue(HKEY_LOCAL_MACHINE, keyPath, name, type, data, size);
+    return WriteRegValue(HKEY_LOCAL_MACHINE, ProductKey, name, type, data, size);
 }
 
 int ReadProductValue(const char* name, DWORD type, void* data, int size) {
-    char keyPath[NameBufferSize];
-    if (!ProductKeyPath(keyPath, sizeof keyPath)) {
-        if (data && size > 0)
-            memset(data, 0, size);
-        return 0;
-    }
-    return ReadRegValue(HKEY_LOCAL_MACHINE, keyPath, name, type, data, size);
+    return ReadRegValue(HKEY_LOCAL_MACHINE, ProductKey, name, type, data, size);
 }

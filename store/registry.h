@@ -9,10 +9,10 @@ int ReadRegValue(HKEY root, const char* subKey, const char* name, DWORD type, vo
 int DeleteRegValue(HKEY root, const char* subKey, const char* name);
 int DeleteRegKey(HKEY root, const char* subKey);
 
-// The same, in the product key "Software\Larkspoon Software\Tallywhirl" under
-// HKEY_LOCAL_MACHINE.
+// The product key, under HKEY_LOCAL_MACHINE: the counts, the program's
+// folder and its one option. Its parent is the maker's key.
+inline constexpr char ProductKey[] = "Software\\Larkspoon Software\\Tallywhirl";
+
+// The same operations in the product key.
 int WriteProductValue(const char* name, DWORD type, const void* data, int size);
 int ReadProductValue(const char* name, DWORD type, void* data, int size);
-
-#define RUN_KEY "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
-#define RUN_VALUE "Tallywhirl"

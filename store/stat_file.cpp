@@ -2,7 +2,7 @@
 #include "counter_set.h"
 #include "registry.h"
 #include "stat_lines.h"
-#include "../app/app.h"
+#include "../base/program.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "stat_lines.h"
 #include "counter_set.h"
-#include "../app/bounded_format.h"
+#include "../base/bounded_format.h"
 
 int HasStatFile(int period) {
     return period == PeriodDay || period == PeriodMonth || period == PeriodYear;

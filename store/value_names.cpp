@@ -1,6 +1,6 @@
 #include "value_names.h"
 
-#include "../app/bounded_format.h"
+#include "../base/bounded_format.h"
 
 #include <cstring>
 

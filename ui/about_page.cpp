@@ -1,5 +1,5 @@
 #include "sheet_parts.h"
-#include "../app/app.h"
+#include "../base/program.h"
 
 INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

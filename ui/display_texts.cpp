@@ -1,6 +1,6 @@
 #include "display_texts.h"
 #include "percent_change.h"
-#include "../app/bounded_format.h"
+#include "../base/bounded_format.h"
 
 int FormatCountText(char* out, int size, int32_t count) {
     return FormatBounded(out, size, "%d", static_cast<int>(count));

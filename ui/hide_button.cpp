@@ -1,6 +1,6 @@
 #include "sheet_parts.h"
 #include "placement.h"
-#include "../app/app.h"
+#include "../base/program.h"
 
 void MakeHideButton(HWND sheet) {
     // The sheet's first two children are its OK and Cancel buttons.

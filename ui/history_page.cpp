@@ -1,8 +1,8 @@
 #include "ui.h"
 #include "sheet_parts.h"
-#include "../app/app.h"
-#include "../app/bounded_format.h"
-#include "../store/history.h"
+#include "../base/program.h"
+#include "../base/bounded_format.h"
+#include "history_layout.h"
 #include "../store/stat_file.h"
 #include "../store/stat_lines.h"
 
@@ -59,7 +59,7 @@ static void ShowHistory(HWND page) {
     HistorySummary summary;
     SummariseDays(DaySlots, &summary);
     char text[StatBufferSize];
-    FormatHistorySummary(text, sizeof text, &summary);
+    FormatHistorySummary(text, sizeof text, LoadResString(IDS_HISTORY_SUMMARY), &summary);
     SetDlgItemTextA(page, IDC_HISTORY_SUMMARY, text);
     InvalidateRect(GetDlgItem(page, IDC_DAY_CHART), nullptr, FALSE);
     InvalidateRect(GetDlgItem(page, IDC_MONTH_CHART), nullptr, FALSE);
@@ -82,6 +82,11 @@ void RefreshHistory() {
                TakeRunningFigure(&MonthSlots[HistoryMonths - 1], PeriodMonth)))
         return;
     ShowHistory(HistoryPage);
+}
+
+// "Jan" to "Dec"; the empty text for anything else.
+static const char* MonthName(uint32_t month) {
+    return month >= 1 && month <= 12 ? LoadResString(IDS_MONTH_JAN + month - 1) : "";
 }
 
 static void DrawLabel(HDC dc, int left, int right, int top, int bottom, const char* text) {
@@ -118,7 +123,7 @@ static void DrawBars(HDC dc, const RECT* area, const HistorySlot* slots, int cou
         if (days && IsDayLabelled(i, every))
             FormatBounded(text, sizeof text, "%u", static_cast<unsigned>(slots[i].Day));
         else
-            FormatBounded(text, sizeof text, "%s", days ? "" : MonthShortName(slots[i].Month));
+            FormatBounded(text, sizeof text, "%s", days ? "" : MonthName(slots[i].Month));
         DrawLabel(dc, left, right, base + 2, area->bottom, text);
     }
     RECT axis = {area->left, base, area->right, base + 1};

@@ -1,44 +1,42 @@
 #include "ui.h"
 #include "sheet_parts.h"
 #include "counter_resets.h"
-#include "../app/app.h"
+#include "../base/program.h"
 #include "../store/counters.h"
 
-static void OnResetCounter(HWND page, int period) {
-    if (!AskQuestion(page, IDS_ASK_RESET))
-        return;
-    ResetCounter(&CounterSet, period);
-    RefreshStatistics(0);
-    SaveCounters();
-}
+enum { AllPeriods = -1 };
 
-static void OnResetAll(HWND page) {
-    if (!AskQuestion(page, IDS_ASK_RESET))
+// One counter, or every one for AllPeriods, after a Yes.
+static void OnReset(HWND page, int period) {
+    if (ShowMessage(page, IDS_ASK_RESET, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    ResetAllCounters(&CounterSet);
-    RefreshStatistics(0);
+    if (period == AllPeriods)
+        ResetAllCounters(&CounterSet);
+    else
+        ResetCounter(&CounterSet, period);
+    RefreshStatistics();
     SaveCounters();
 }
 
 static void OnOptionsCommand(HWND page, int id) {
     if (id == IDC_AUTOSTART) {
-        ApplyAutostartOption(page);
+        ApplyAutostartBox(page);
         return;
     }
     if (id == IDC_RESET_ALL) {
-        OnResetAll(page);
+        OnReset(page, AllPeriods);
         return;
     }
     int period = PeriodOfResetCommand(id);
     if (period >= 0)
-        OnResetCounter(page, period);
+        OnReset(page, period);
 }
 
 INT_PTR CALLBACK OptionsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         CenterSheetOnce(&SheetToCenter);
-        ShowAutostartOption(page);
+        ShowAutostartBox(page);
         return 1;
     case WM_NOTIFY:
         return AnswerSheetNotify(page, lParam);

@@ -1,5 +1,5 @@
 #include "sheet_parts.h"
-#include "../app/app.h"
+#include "../base/program.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -26,9 +26,4 @@ INT_PTR AnswerSheetNotify(HWND page, LPARAM lParam) {
 
 void OpenLinkPage(HWND page, int urlId) {
     ShellExecuteA(page, "open", LoadResString(urlId), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-int AskQuestion(HWND page, int textId) {
-    return MessageBoxA(page, LoadResString(textId), LoadResString(IDS_TITLE),
-                       MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

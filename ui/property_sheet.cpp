@@ -1,13 +1,13 @@
 #include "sheet_parts.h"
-#include "sheet_flags.h"
-#include "../app/app.h"
+#include "../base/program.h"
 
 #include <commctrl.h>
 
 #include <cstddef>
 
-// The first, 40-byte forms of the platform's page and header records: the
-// sheet steps through the page array by each record's own size.
+// The first, 40-byte form of the platform's page record: the sheet steps
+// through the page array by each record's own size, so the array is of
+// records of exactly that form.
 struct PageRecord {
     DWORD Size;
     DWORD Flags;
@@ -20,25 +20,12 @@ struct PageRecord {
     LPFNPSPCALLBACKA Callback;
     UINT* RefParent;
 };
-static_assert(sizeof(PageRecord) == 40, "page record of the first form");
-static_assert(offsetof(PROPSHEETHEADERA, pfnCallback) + sizeof(PFNPROPSHEETCALLBACK) == 40,
-              "header record of the first form");
+// The header's PROPSHEETPAGEA_V1_SIZE, which is no constant expression.
+static_assert(sizeof(PageRecord) == offsetof(PROPSHEETPAGEA, pcRefParent) + sizeof(UINT*),
+              "page record of the first form");
 
-static LPCSTR ResourceId(uint32_t id) {
-    return id ? MAKEINTRESOURCEA(id & 0xFFFF) : nullptr;
-}
-
-static PageRecord DescribePage(const PageSpec& entry, int withHelp) {
-    PageRecord page = {};
-    page.Size = sizeof page;
-    page.Flags = PageFlags(entry.TitleId, entry.IconId, withHelp);
-    page.Instance = AppInstance;
-    page.Template = MAKEINTRESOURCEA(entry.TemplateId & 0xFFFF);
-    page.Icon = ResourceId(entry.IconId);
-    page.Title = ResourceId(entry.TitleId);
-    page.Procedure = entry.Procedure;
-    return page;
-}
+// The platform takes at most this many pages.
+enum { MaxSheetPages = 32 };
 
 typedef INT_PTR(WINAPI* PropertySheetProc)(LPCPROPSHEETHEADERA header);
 
@@ -60,26 +47,29 @@ static PropertySheetProc LoadPropertySheet() {
     return propertySheet;
 }
 
-int RunPropertySheet(HWND owner, const char* caption, int startPage, PFNPROPSHEETCALLBACK callback,
-                     const PageSpec* pages, int captionIsTitle, int withHelp, int modeless) {
+int RunPropertySheet(HWND owner, const char* caption, PFNPROPSHEETCALLBACK callback,
+                     const PageSpec* pages) {
     PageRecord records[MaxSheetPages] = {};
     int count = 0;
-    while (count < MaxSheetPages && pages[count].TemplateId != 0) {
-        records[count] = DescribePage(pages[count], withHelp);
-        count++;
+    for (; count < MaxSheetPages && pages[count].TemplateId != 0; count++) {
+        PageRecord* page = &records[count];
+        page->Size = PROPSHEETPAGEA_V1_SIZE;
+        page->Flags = PSP_DEFAULT;
+        page->Instance = AppInstance;
+        page->Template = MAKEINTRESOURCEA(pages[count].TemplateId);
+        page->Procedure = pages[count].Procedure;
     }
     if (count == 0)
         return 0;
 
     PROPSHEETHEADERA header = {};
-    header.dwSize = 40;
-    header.dwFlags = SheetFlags(captionIsTitle, withHelp, modeless);
+    header.dwSize = PROPSHEETHEADERA_V1_SIZE;
+    header.dwFlags = PSH_USEICONID | PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK;
     header.hwndParent = owner;
     header.hInstance = AppInstance;
     header.pszIcon = MAKEINTRESOURCEA(IDI_APP);
     header.pszCaption = caption;
     header.nPages = count;
-    header.nStartPage = startPage;
     header.ppsp = reinterpret_cast<LPCPROPSHEETPAGEA>(records);
     header.pfnCallback = callback;
 

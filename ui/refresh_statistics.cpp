@@ -3,25 +3,14 @@
 #include "display_map.h"
 #include "display_texts.h"
 #include "percent_change.h"
-#include "../app/app.h"
+#include "../base/program.h"
+#include "../store/session_clock.h"
 
 #include <atomic>
 
 HWND StatsPageWindow;
 int64_t PercentChange[LastCount];
 
-// Both threads refresh; whole 64-bit loads and stores keep a colour from
-// ever reading half of one value and half of another.
-static void StorePercent(int period, int64_t percent) {
-    std::atomic_ref<int64_t>(PercentChange[period]).store(percent);
-}
-
-static int64_t LoadPercent(int period) {
-    return std::atomic_ref<int64_t>(PercentChange[period]).load();
-}
-
-// From the counting thread this is a message sent to the main thread, which
-// owns the page, and waits until it has been handled.
 static void SetCell(HWND page, int id, const char* text) {
     SendDlgItemMessageA(page, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
@@ -30,7 +19,7 @@ static void RefreshPeriodRow(HWND page, int period, char* text, int size) {
     int32_t current = ReadCount(&CounterSet.Current[period]);
     int32_t last = ReadCount(&CounterSet.Last[period]);
     int64_t percent = PercentChangeOf(current, last);
-    StorePercent(period, percent);
+    PercentChange[period] = percent;
     FormatCountText(text, size, current);
     SetCell(page, CurrentIds[period], text);
     FormatCountText(text, size, last);
@@ -43,20 +32,26 @@ HWND CurrentStatsPage() {
     return std::atomic_ref<HWND>(StatsPageWindow).load();
 }
 
-void RefreshStatistics(int timeOnly) {
+void RefreshClock() {
     HWND page = CurrentStatsPage();
     if (!page)
         return;
     char text[256];
-    if (!timeOnly) {
-        for (int p = PeriodSession; p < LastCount; p++)
-            RefreshPeriodRow(page, p, text, sizeof text);
-        FormatCountText(text, sizeof text, ReadCount(&CounterSet.Current[PeriodTotal]));
-        SetCell(page, IDC_CUR_TOTAL, text);
-        RefreshHistory();
-    }
     FormatClockText(text, sizeof text, SessionSeconds);
     SetCell(page, IDC_CLOCK, text);
+}
+
+void RefreshStatistics() {
+    HWND page = CurrentStatsPage();
+    if (!page)
+        return;
+    char text[256];
+    for (int p = PeriodSession; p < LastCount; p++)
+        RefreshPeriodRow(page, p, text, sizeof text);
+    FormatCountText(text, sizeof text, ReadCount(&CounterSet.Current[PeriodTotal]));
+    SetCell(page, IDC_CUR_TOTAL, text);
+    RefreshHistory();
+    RefreshClock();
 }
 
 INT_PTR AnswerDifferenceColour(HWND page, HDC dc, HWND control) {
@@ -64,7 +59,7 @@ INT_PTR AnswerDifferenceColour(HWND page, HDC dc, HWND control) {
         if (control != GetDlgItem(page, DifferenceIds[p]))
             continue;
         uint32_t colour;
-        if (!DifferenceColour(LoadPercent(p), &colour))
+        if (!DifferenceColour(PercentChange[p], &colour))
             return 0;
         SetTextColor(dc, colour);
         SetBkMode(dc, TRANSPARENT);

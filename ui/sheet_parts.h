@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
+// A page: its dialog template, whose caption is the tab's title, and its
+// procedure. A zero template ends the list.
 struct PageSpec {
-    uint32_t TemplateId; // low 16 bits: a dialog template of the program
-    uint32_t TitleId;    // 0: the template's caption
-    uint32_t IconId;     // 0: no tab icon
+    uint16_t TemplateId;
     DLGPROC Procedure;
 };
 
@@ -20,8 +20,10 @@ extern HWND SheetWindow;
 // The sheet window until the first page to initialise has centred it.
 extern HWND SheetToCenter;
 
-int RunPropertySheet(HWND owner, const char* caption, int startPage, PFNPROPSHEETCALLBACK callback,
-                     const PageSpec* pages, int captionIsTitle, int withHelp, int modeless);
+// Runs a modal sheet of pages, the first one shown, with no Apply button;
+// the platform's answer, or -1 when the common controls cannot be had.
+int RunPropertySheet(HWND owner, const char* caption, PFNPROPSHEETCALLBACK callback,
+                     const PageSpec* pages);
 int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM param);
 
 void CenterWindowOnScreen(HWND window, int dx, int dy);
@@ -38,9 +40,6 @@ INT_PTR AnswerSheetNotify(HWND page, LPARAM lParam);
 // Opens the web page address of string urlId in the user's browser.
 void OpenLinkPage(HWND page, int urlId);
 
-// A yes/no question of string textId owned by page; 1 only for Yes.
-int AskQuestion(HWND page, int textId);
-
 // The answer to WM_CTLCOLORSTATIC for the Difference cells, else 0.
 INT_PTR AnswerDifferenceColour(HWND page, HDC dc, HWND control);
 
@@ -48,8 +47,10 @@ INT_PTR AnswerDifferenceColour(HWND page, HDC dc, HWND control);
 // reads its files again once the day it shows has ended.
 void RefreshHistory();
 
-void ShowAutostartOption(HWND page);
-void ApplyAutostartOption(HWND page);
+// The start-with-Windows box: shown as OptionAutostart says; a change goes to
+// the option and the start-up entry.
+void ShowAutostartBox(HWND page);
+void ApplyAutostartBox(HWND page);
 
 INT_PTR CALLBACK StatisticsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK HistoryPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

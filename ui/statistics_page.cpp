@@ -1,8 +1,9 @@
 #include "ui.h"
 #include "sheet_parts.h"
 #include "counter_resets.h"
-#include "../app/app.h"
+#include "../base/program.h"
 #include "../store/counters.h"
+#include "../store/session_clock.h"
 
 #include <atomic>
 
@@ -14,17 +15,16 @@ static INT_PTR OnInitStatistics(HWND page) {
     CenterSheetOnce(&SheetToCenter);
     MakeHideButton(SheetWindow);
     SetStatsPageWindow(page);
-    RefreshStatistics(0);
+    RefreshStatistics();
     return 1;
 }
 
 static void OnNewSession(HWND page) {
-    if (!AskQuestion(page, IDS_ASK_NEW_SESSION))
+    if (ShowMessage(page, IDS_ASK_NEW_SESSION, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    StartTick = GetTickCount();
+    RestartSessionClock(GetTickCount());
     BeginNewSession(&CounterSet);
-    SessionSeconds = 0;
-    RefreshStatistics(0);
+    RefreshStatistics();
     SaveCounters();
 }
 

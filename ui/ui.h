@@ -18,5 +18,16 @@ HWND CurrentStatsPage();
 // the Difference column's colours follow it.
 extern int64_t PercentChange[LastCount];
 
+// 1 from the sheet's opening until it has closed.
+int StatisticsSheetOpen();
+
+// Runs the sheet modally, owned by owner, which is shown minimised
+// meanwhile; returns at once while the sheet is open already.
 int ShowStatisticsSheet(HWND owner);
-void RefreshStatistics(int timeOnly);
+
+// Redraws every cell of the statistics page and the history page's running
+// bars, on the main thread; nothing while the page does not exist.
+void RefreshStatistics();
+
+// Redraws the clock cell only.
+void RefreshClock();

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/command_tail.h"
+#include "base/command_tail.h"
 #include "setup/install_rules.h"
 #include "setup/path_join.h"
 #include "setup/progman_commands.h"

@@ -10,10 +10,10 @@
 #include <tuple>
 #include <vector>
 
-#include "app/bounded_format.h"
-#include "app/command_tail.h"
-#include "app/long_division.h"
-#include "app/module_path.h"
+#include "base/bounded_format.h"
+#include "base/command_tail.h"
+#include "base/long_division.h"
+#include "base/module_path.h"
 #include "app/switches.h"
 #include "app/tick.h"
 #include "setup/install_rules.h"
@@ -22,10 +22,12 @@
 #include "setup/uninstall_rules.h"
 #include "store/history.h"
 #include "store/rollover.h"
+#include "store/session_clock.h"
 #include "store/stat_lines.h"
 #include "store/value_names.h"
 #include "ui/counter_resets.h"
 #include "ui/display_texts.h"
+#include "ui/history_layout.h"
 #include "ui/percent_change.h"
 #include "ui/placement.h"
 

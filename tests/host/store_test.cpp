@@ -218,3 +218,10 @@ TEST(ValueNames, TheProgramFolderAndUsableValues) {
         EXPECT_EQ(usable, StoredValueUsable(asked, type, size, bytes, 4))
             << asked << " stored as " << type << ", " << size << " bytes";
 }
+
+// Milliseconds since start-up, which wrap every 49.7 days.
+TEST(SessionClock, CountsWholeSecondsAcrossAWrap) {
+    EXPECT_EQ(0u, SessionSecondsAt(1999, 1000));
+    EXPECT_EQ(2u, SessionSecondsAt(500, UINT32_MAX - 1500)) << "2.001 s across the wrap";
+    EXPECT_EQ(UINT32_MAX / 1000, SessionSecondsAt(41, 42)) << "the longest session";
+}

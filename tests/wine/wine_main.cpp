@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/app.h"
-
-// The program defines these beside WinMain, which the tests do not link.
-HINSTANCE AppInstance;
-DWORD StartTick;
+#include "base/program.h"
 
 int main(int argc, char** argv) {
     // The tests carry the program's resources, so its string table is theirs.

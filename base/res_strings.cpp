@@ -1,4 +1,4 @@
-#include "app.h"
+#include "program.h"
 #include "string_ring.h"
 
 char* LoadResString(int id) {

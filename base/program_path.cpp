@@ -1,4 +1,4 @@
-#include "app.h"
+#include "program.h"
 #include "module_path.h"
 
 int GetProgramPath(char* out, int size) {

@@ -1,0 +1,7 @@
+#include "program.h"
+
+HINSTANCE AppInstance;
+
+int ShowMessage(HWND owner, int textId, UINT flags) {
+    return MessageBoxA(owner, LoadResString(textId), LoadResString(IDS_TITLE), flags);
+}

@@ -1,0 +1,37 @@
+#include "setup.h"
+#include "../store/registry.h"
+
+static const char RunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+static const char RunValue[] = "Tallywhirl";
+
+int WriteStartupEntry(const char* startCommand) {
+    return WriteRegValue(HKEY_LOCAL_MACHINE, RunKey, RunValue, REG_SZ, startCommand, 0);
+}
+
+int DeleteStartupEntry() {
+    return DeleteRegValue(HKEY_LOCAL_MACHINE, RunKey, RunValue);
+}
+
+// A path that cannot be read whole leaves the entry as it was: a cut path
+// would start nothing, or the wrong program.
+int WriteOwnStartupEntry() {
+    char path[PathBufferSize];
+    char command[CommandLineSize];
+    return GetProgramPath(path, sizeof path) &&
+           JoinCommand(command, sizeof command, path, LoadResString(IDS_AUTO_SWITCH)) &&
+           WriteStartupEntry(command);
+}
+
+// A first installation finds no option and switches starting with Windows on;
+// a later one keeps the user's choice.
+void ApplyStoredAutostart(const char* startCommand) {
+    DWORD autostart = 0;
+    if (!ReadProductValue("OptionAutostart", REG_DWORD, &autostart, sizeof autostart)) {
+        autostart = 1;
+        WriteProductValue("OptionAutostart", REG_DWORD, &autostart, sizeof autostart);
+    }
+    if (autostart)
+        WriteStartupEntry(startCommand);
+    else
+        DeleteStartupEntry();
+}

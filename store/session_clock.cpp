@@ -1,0 +1,13 @@
+#include "session_clock.h"
+
+uint32_t StartTick;
+uint32_t SessionSeconds;
+
+uint32_t SessionSecondsAt(uint32_t nowTick, uint32_t startTick) {
+    return (nowTick - startTick) / 1000;
+}
+
+void RestartSessionClock(uint32_t nowTick) {
+    StartTick = nowTick;
+    SessionSeconds = 0;
+}
