@@ -1,0 +1,26 @@
+#!/usr/bin/env python3
+"""Checks that the program's folders depend one way, down: a source file may
+include headers of its own folder and of the folders below it, never of one
+beside it or above it. Usage: layering_check.py SOURCE_DIR"""
+import os, re, sys  # noqa: E401
+
+# Lower numbers lie below; folders of one level do not see each other.
+LEVELS = {"res": 0, "hooklib": 0, "base": 1, "store": 2, "capture": 3, "setup": 3, "ui": 4,
+          "app": 5}
+root = sys.argv[1]
+wrong = []
+for folder in LEVELS:
+    for name in sorted(os.listdir(os.path.join(root, folder))):
+        path = os.path.join(root, folder, name)
+        if not name.endswith((".cpp", ".h", ".rc")):
+            continue
+        for line in open(path, encoding="latin-1"):
+            found = re.match(r'\s*#\s*include\s+"([^"]+)"', line)
+            if not found:
+                continue
+            target = os.path.relpath(os.path.normpath(os.path.join(folder, found[1])))
+            other = target.split(os.sep)[0]
+            if other in LEVELS and other != folder and LEVELS[other] >= LEVELS[folder]:
+                wrong.append(f"{folder}/{name} includes {target}")
+print(*wrong, sep="\n") if wrong else print("every include points down")
+sys.exit(1 if wrong else 0)
