@@ -5,12 +5,13 @@
 // SetEvent.
 #include "hook_library.h"
 
-// The one value every process shares: the hook handle, written only by the
-// program's main thread through the two exports.
-__attribute__((section("SHARDATA"), shared)) HHOOK HookHandle = nullptr;
-
-// Per-process state. The name lives in writable data so that the library
-// needs no read-only data section of its own.
+// All state is per process; nothing is shared between the processes that
+// map the library. The hook this process set through TallywhirlInit, which
+// only it removes: a copy of the program in another logon session maps the
+// same library and sets and removes a hook of its own. The name lives in
+// writable data so that the library needs no read-only data section of its
+// own.
+static HHOOK HookHandle;
 static char EventName[] = CLICK_EVENT_NAME;
 static HINSTANCE LibraryInstance;
 static HANDLE CachedEvent;
@@ -62,10 +63,10 @@ extern "C" LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam
         if (event)
             SetEvent(event);
     }
-    HHOOK hook = __atomic_load_n(&HookHandle, __ATOMIC_ACQUIRE);
-    if (hook)
-        return CallNextHookEx(hook, code, wParam, lParam);
-    return 0;
+    // Always passed on, whoever's hook this is: the platform ignores the
+    // handle argument, and a hook that stopped passing messages on would
+    // starve every other mouse hook.
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
@@ -77,15 +78,13 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
 extern "C" BOOL WINAPI TallywhirlInit(HMODULE module) {
     if (!LibraryInstance)
         LibraryInstance = module;
-    HHOOK hook = SetWindowsHookExA(WH_MOUSE, MouseHookProc, LibraryInstance, 0);
-    __atomic_store_n(&HookHandle, hook, __ATOMIC_RELEASE);
-    return hook != nullptr;
+    HookHandle = SetWindowsHookExA(WH_MOUSE, MouseHookProc, LibraryInstance, 0);
+    return HookHandle != nullptr;
 }
 
-// The handle is cleared before the hook goes, so that no process passes a
-// message on through a hook that has already been removed.
 extern "C" void WINAPI TallywhirlReset() {
-    HHOOK hook = __atomic_exchange_n(&HookHandle, nullptr, __ATOMIC_ACQ_REL);
+    HHOOK hook = HookHandle;
+    HookHandle = nullptr;
     if (hook)
         UnhookWindowsHookEx(hook);
 }

@@ -51,7 +51,7 @@ int FormatHistorySummary(char* out, int size, const char* format, const HistoryS
     char total[24]; // 20 digits at most
     FormatHistoryFigure(total, sizeof total, summary->Total);
     return FormatBounded(
-        out, size, format, static_cast<unsigned>(summary->BestYear), static_cast<unsigned>(summary->BestMonth),
-        static_cast<unsigned>(summary->BestDay), static_cast<int>(summary->BestCount),
-        static_cast<int>(summary->Average), total);
+        out, size, format, static_cast<unsigned>(summary->BestYear),
+        static_cast<unsigned>(summary->BestMonth), static_cast<unsigned>(summary->BestDay),
+        static_cast<int>(summary->BestCount), static_cast<int>(summary->Average), total);
 }

@@ -21,6 +21,8 @@
 //   hold|load FILE MS            open FILE for reading, sharing only reading | load it, as a
 //                                process the hook reached keeps the hook library; print
 //                                "held" | "loaded" once it has it, and keep it MS
+//   hook-cycle FILE              set and remove the hook of the hook library FILE, as a copy
+//                                of the program in another logon session does over its life
 //
 // Windows of a class are looked for among the visible ones first (menus keep
 // hidden windows of their class); a control ID (0: the sheet) on the sheet's
@@ -308,19 +310,34 @@ static int Keep(int argc, char** argv) {
     return 0;
 }
 
+static int HookCycle(int, char** argv) {
+    HMODULE library = LoadLibraryA(argv[2]);
+    auto init = reinterpret_cast<BOOL(WINAPI*)(HMODULE)>(
+        reinterpret_cast<void*>(GetProcAddress(library, "TallywhirlInit")));
+    auto reset = reinterpret_cast<void(WINAPI*)()>(
+        reinterpret_cast<void*>(GetProcAddress(library, "TallywhirlReset")));
+    if (!init || !reset) {
+        fprintf(stderr, "no hook library at %s\n", argv[2]);
+        return 1;
+    }
+    BOOL set = init(library);
+    reset();
+    return set ? 0 : 1;
+}
+
 static const struct {
     const char* name;
     int minArgc;
     int (*run)(int argc, char** argv);
 } Commands[] = {
-    {"wait-window", 3, Wait},    {"wait-gone", 3, Wait},      {"wait-sheet", 2, Wait},
-    {"close", 3, OnWindow},      {"close-wait", 3, OnWindow}, {"command", 4, OnWindow},
-    {"send", 6, OnWindow},       {"post", 6, OnWindow},       {"answer", 4, Answer},
-    {"no-box", 2, NoBox},        {"signal", 3, Signal},       {"sheets", 2, OnSheet},
-    {"text", 3, OnSheet},        {"rect", 3, OnSheet},        {"press", 3, OnSheet},
-    {"tab", 3, OnSheet},         {"start", 4, Start},         {"link", 3, Link},
-    {"window-pid", 3, OnWindow}, {"check", 3, OnSheet},       {"hold", 4, Keep},
-    {"load", 4, Keep},
+    {"wait-window", 3, Wait},    {"wait-gone", 3, Wait},       {"wait-sheet", 2, Wait},
+    {"close", 3, OnWindow},      {"close-wait", 3, OnWindow},  {"command", 4, OnWindow},
+    {"send", 6, OnWindow},       {"post", 6, OnWindow},        {"answer", 4, Answer},
+    {"no-box", 2, NoBox},        {"signal", 3, Signal},        {"sheets", 2, OnSheet},
+    {"text", 3, OnSheet},        {"rect", 3, OnSheet},         {"press", 3, OnSheet},
+    {"tab", 3, OnSheet},         {"start", 4, Start},          {"link", 3, Link},
+    {"window-pid", 3, OnWindow}, {"check", 3, OnSheet},        {"hold", 4, Keep},
+    {"load", 4, Keep},           {"hook-cycle", 3, HookCycle},
 };
 
 int main(int argc, char** argv) {
