@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Draws the about page's picture, res/picture.bmp (bitmap 107, 131x87
-pixels, 24 bits per pixel): a mouse beside a rising bar chart, with a whirl
-of clicks above it. Run it again after a change and commit the .bmp it
-writes; the build uses the committed file."""
+pixels): a mouse beside a rising bar chart, with a whirl of clicks above
+it. Its colours are few, so it is stored with a palette of them, 8 bits a
+pixel, which shows every pixel exactly as 24 bits would at a third of the
+size. Run it again after a change and commit the .bmp it writes; the build
+uses the committed file."""
 import math
 import os
 import struct
@@ -62,17 +64,21 @@ def draw():
     return img
 
 def bmp(img):
-    stride = (W * 3 + 3) & ~3
+    colours = sorted({c for row in img for c in row})
+    if len(colours) > 256:
+        raise SystemExit(f"{len(colours)} colours do not fit a palette of 256")
+    index = {c: i for i, c in enumerate(colours)}
+    palette = b''.join(bytes((b, g, r, 0)) for r, g, b in colours)
+    stride = (W + 3) & ~3
     pixels = bytearray()
     for y in reversed(range(H)):
-        row = bytearray()
-        for r, g, b in img[y]:
-            row += bytes((b, g, r))
-        row += bytes(stride - len(row))
-        pixels += row
-    info = struct.pack('<IiiHHIIiiII', 40, W, H, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    header = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    return header + info + pixels
+        row = bytes(index[c] for c in img[y])
+        pixels += row + bytes(stride - len(row))
+    info = struct.pack('<IiiHHIIiiII', 40, W, H, 1, 8, 0, len(pixels), 2835, 2835,
+                       len(colours), 0)
+    offset = 14 + len(info) + len(palette)
+    header = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
+    return header + info + palette + pixels
 
 here = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'res')
 with open(os.path.join(here, 'picture.bmp'), 'wb') as out:
