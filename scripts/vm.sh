@@ -44,6 +44,49 @@ echo o >/proc/sysrq-trigger
 EOT
 }
 
+# The mounts below the folder DIR, the last mounted first.
+mounts_below() {
+    local m
+    findmnt -rn -o TARGET | tac | while read -r m; do
+        m=$(printf '%b' "$m")
+        if [[ $m == "$1"/* ]]; then echo "$m"; fi
+    done
+}
+
+# Ends what still runs of a build in DIR (this one's step, or what a build
+# killed outright left running in the guest's tree) and unmounts everything
+# below DIR, the last mounted first, lazily if busy: a removal of DIR must
+# never reach the host's /dev. Fails if anything stays mounted there.
+release_build() {
+    local m p
+    if [[ -n ${step_pid:-} ]]; then
+        kill -KILL -- "-$step_pid" 2>/dev/null || true
+        wait "$step_pid" 2>/dev/null || true
+    fi
+    for p in /proc/[0-9]*; do
+        if [[ $(readlink "$p/root" 2>/dev/null) == "$1"/* ]]; then kill -KILL "${p#/proc/}" 2>/dev/null || true; fi
+    done
+    while read -r m; do
+        umount "$m" 2>/dev/null || { sleep 1; umount "$m" 2>/dev/null; } || umount -l "$m" || true
+    done < <(mounts_below "$1")
+    if [[ -n $(mounts_below "$1") ]]; then
+        echo "vm: still mounted below $1, left as it is:" >&2
+        mounts_below "$1" >&2
+        exit 1
+    fi
+}
+
+# Runs a long build step in a process group of its own and waits for it: a
+# signal is then handled at once, and release_build ends the whole step.
+step() {
+    local status=0
+    setsid "$@" &
+    step_pid=$!
+    wait "$step_pid" || status=$?
+    step_pid=
+    return "$status"
+}
+
 image_ready() {
     [[ "$(cat "$vm_dir/version" 2>/dev/null)" == "$image_version" ]]
 }
@@ -53,11 +96,17 @@ build_image() {
         echo "vm: building the machine's disk needs root" >&2
         exit 1
     fi
-    local work=$vm_dir/build
-    rm -rf "$work" "$vm_dir/version"
+    local work
+    work=$(realpath -m "$vm_dir/build")
+    # An interrupted build may have left the host's /dev mounted in there.
+    release_build "$work"
+    rm -rf --one-file-system "$work" "$vm_dir/version"
     mkdir -p "$work"
+    # Signals end the script through exit, so that the EXIT trap runs.
+    trap "release_build $(printf '%q' "$work")" EXIT
+    trap 'exit 130' INT; trap 'exit 143' TERM; trap 'exit 129' HUP
     echo "vm: building the machine's disk in $vm_dir (a few minutes, once)"
-    debootstrap --variant=minbase --include=linux-image-amd64 bookworm "$work/root" "$mirror" \
+    step debootstrap --variant=minbase --include=linux-image-amd64 bookworm "$work/root" "$mirror" \
         >"$work/debootstrap.log" 2>&1 || { tail -20 "$work/debootstrap.log" >&2; exit 1; }
     local root=$work/root
     cat >"$root/etc/apt/sources.list" <<EOT
@@ -68,10 +117,10 @@ EOT
     cp /etc/resolv.conf "$root/etc/"
     for m in proc sys dev; do mount --bind "/$m" "$root/$m"; done
     local status=0
-    chroot "$root" sh -c "dpkg --add-architecture i386 && apt-get update -qq &&
+    step chroot "$root" sh -c "dpkg --add-architecture i386 && apt-get update -qq &&
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         ${guest_packages[*]}" >"$work/packages.log" 2>&1 || status=$?
-    for m in proc sys dev; do umount "$root/$m"; done
+    release_build "$work"
     if ((status)); then
         tail -20 "$work/packages.log" >&2
         exit 1
@@ -82,7 +131,9 @@ EOT
     cp "$root"/boot/initrd.img-* "$vm_dir/initrd.img"
     rm -f "$vm_dir/disk.img"
     mkfs.ext4 -q -d "$root" -L twvm "$vm_dir/disk.img" 8G
-    rm -rf "$work"
+    release_build "$work"
+    rm -rf --one-file-system "$work"
+    trap - EXIT INT TERM HUP
     echo "$image_version" >"$vm_dir/version"
 }
 
