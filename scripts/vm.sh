@@ -14,8 +14,7 @@
 set -euo pipefail
 
 vm_dir=${TW_VM_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/tallywhirl-vm}
-image_version=2
-mirror=http://deb.debian.org/debian
+image_version=3
 guest_packages=(wine wine32:i386 xvfb xdotool x11-utils imagemagick cmake python3 procps psmisc
                 kmod file iproute2)
 
@@ -87,6 +86,15 @@ step() {
     return "$status"
 }
 
+# This host's Debian bookworm archives as apt reads them from its sources,
+# in either format (disabled files and other origins left out): "URI SUITE"
+# for bookworm, bookworm-updates and bookworm-security, as far as it has them.
+debian_archives() {
+    # shellcheck disable=SC2016
+    apt-get indextargets --format '$(SITE) $(CODENAME)' 'Origin: Debian' 'Component: main' \
+        'Target-Of: deb' | grep -E ' bookworm(-updates|-security)?$' | sort -u
+}
+
 image_ready() {
     [[ "$(cat "$vm_dir/version" 2>/dev/null)" == "$image_version" ]]
 }
@@ -96,24 +104,30 @@ build_image() {
         echo "vm: building the machine's disk needs root" >&2
         exit 1
     fi
-    local work
+    local archives mirror work
+    # apt knows an archive's origin from its lists only.
+    archives=$(debian_archives) || { apt-get update -qq || true; archives=$(debian_archives) || true; }
+    mirror=$(awk '$2 == "bookworm" { print $1; exit }' <<<"$archives")
+    if [[ -z $mirror ]]; then
+        echo "vm: apt has no Debian bookworm archive (main) among its sources; the machine's" >&2
+        echo "    disk is built from one: add it to /etc/apt/sources.list(.d) and run apt-get update" >&2
+        exit 1
+    fi
     work=$(realpath -m "$vm_dir/build")
     # An interrupted build may have left the host's /dev mounted in there.
     release_build "$work"
     rm -rf --one-file-system "$work" "$vm_dir/version"
     mkdir -p "$work"
-    # Signals end the script through exit, so that the EXIT trap runs.
+    # Signals end the script through exit, so that the EXIT trap runs; the
+    # trap holds the folder's name itself, as $work is this function's.
+    # shellcheck disable=SC2064
     trap "release_build $(printf '%q' "$work")" EXIT
     trap 'exit 130' INT; trap 'exit 143' TERM; trap 'exit 129' HUP
     echo "vm: building the machine's disk in $vm_dir (a few minutes, once)"
     step debootstrap --variant=minbase --include=linux-image-amd64 bookworm "$work/root" "$mirror" \
         >"$work/debootstrap.log" 2>&1 || { tail -20 "$work/debootstrap.log" >&2; exit 1; }
     local root=$work/root
-    cat >"$root/etc/apt/sources.list" <<EOT
-deb $mirror bookworm main
-deb $mirror bookworm-updates main
-deb http://deb.debian.org/debian-security bookworm-security main
-EOT
+    awk '{ print "deb " $1 " " $2 " main" }' <<<"$archives" >"$root/etc/apt/sources.list"
     cp /etc/resolv.conf "$root/etc/"
     for m in proc sys dev; do mount --bind "/$m" "$root/$m"; done
     local status=0
