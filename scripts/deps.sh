@@ -27,8 +27,8 @@ install() {
 }
 
 install "${packages[@]}"
-# A kernel that refuses 32-bit programs gets the tests under Wine run in an
-# emulated machine (scripts/vm.sh).
+# A kernel that refuses 32-bit programs, or TW_VM=1, gets the tests under
+# Wine run in an emulated machine (scripts/vm.sh).
 if bash "$(dirname "$0")/vm.sh" needed; then
     install qemu-system-x86 debootstrap
 fi

@@ -12,8 +12,12 @@ if bash scripts/vm.sh needed; then
     # The tests under Wine run in an emulated machine of their own; the hook
     # library's image is still read here, on the build host.
     in_vm=1
-    echo "== this machine's kernel does not run 32-bit programs: the tests under"
-    echo "   Wine run in an emulated Debian machine (scripts/vm.sh)"
+    if [[ ${TW_VM:-} == 1 ]]; then
+        echo "== TW_VM=1: the tests under Wine run in an emulated Debian machine"
+    else
+        echo "== this machine's kernel does not run 32-bit programs: the tests under"
+        echo "   Wine run in an emulated Debian machine (scripts/vm.sh)"
+    fi
     bash scripts/vm.sh image || exit 1
 fi
 for preset in host fuzz win32; do

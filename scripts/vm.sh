@@ -3,7 +3,9 @@
 # hosts that refuse 32-bit programs (no ia32 mode, no KVM): the machine's
 # own kernel runs the 32-bit Wine, Xvfb and xdotool the tests need.
 #   vm.sh needed           succeeds when this host's kernel refuses Wine's
-#                          32-bit programs, so that they must run in here
+#                          32-bit programs, so that they must run in here,
+#                          or when TW_VM=1 asks for the machine anyway (to
+#                          measure it on a host that runs them itself)
 #   vm.sh image            builds the machine's disk once, as root
 #   vm.sh run [--out HOST_DIR] DIR CMD...
 #                          copies the tree at DIR into the machine at the
@@ -14,8 +16,7 @@
 set -euo pipefail
 
 vm_dir=${TW_VM_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/tallywhirl-vm}
-image_version=2
-mirror=http://deb.debian.org/debian
+image_version=3
 guest_packages=(wine wine32:i386 xvfb xdotool x11-utils imagemagick cmake python3 procps psmisc
                 kmod file iproute2)
 
@@ -44,6 +45,58 @@ echo o >/proc/sysrq-trigger
 EOT
 }
 
+# The mounts below the folder DIR, the last mounted first.
+mounts_below() {
+    local m
+    findmnt -rn -o TARGET | tac | while read -r m; do
+        m=$(printf '%b' "$m")
+        if [[ $m == "$1"/* ]]; then echo "$m"; fi
+    done
+}
+
+# Ends what still runs of a build in DIR (this one's step, or what a build
+# killed outright left running in the guest's tree) and unmounts everything
+# below DIR, the last mounted first, lazily if busy: a removal of DIR must
+# never reach the host's /dev. Fails if anything stays mounted there.
+release_build() {
+    local m p
+    if [[ -n ${step_pid:-} ]]; then
+        kill -KILL -- "-$step_pid" 2>/dev/null || true
+        wait "$step_pid" 2>/dev/null || true
+    fi
+    for p in /proc/[0-9]*; do
+        if [[ $(readlink "$p/root" 2>/dev/null) == "$1"/* ]]; then kill -KILL "${p#/proc/}" 2>/dev/null || true; fi
+    done
+    while read -r m; do
+        umount "$m" 2>/dev/null || { sleep 1; umount "$m" 2>/dev/null; } || umount -l "$m" || true
+    done < <(mounts_below "$1")
+    if [[ -n $(mounts_below "$1") ]]; then
+        echo "vm: still mounted below $1, left as it is:" >&2
+        mounts_below "$1" >&2
+        exit 1
+    fi
+}
+
+# Runs a long build step in a process group of its own and waits for it: a
+# signal is then handled at once, and release_build ends the whole step.
+step() {
+    local status=0
+    setsid "$@" &
+    step_pid=$!
+    wait "$step_pid" || status=$?
+    step_pid=
+    return "$status"
+}
+
+# This host's Debian bookworm archives as apt reads them from its sources,
+# in either format (disabled files and other origins left out): "URI SUITE"
+# for bookworm, bookworm-updates and bookworm-security, as far as it has them.
+debian_archives() {
+    # shellcheck disable=SC2016
+    apt-get indextargets --format '$(SITE) $(CODENAME)' 'Origin: Debian' 'Component: main' \
+        'Target-Of: deb' | grep -E ' bookworm(-updates|-security)?$' | sort -u
+}
+
 image_ready() {
     [[ "$(cat "$vm_dir/version" 2>/dev/null)" == "$image_version" ]]
 }
@@ -53,25 +106,37 @@ build_image() {
         echo "vm: building the machine's disk needs root" >&2
         exit 1
     fi
-    local work=$vm_dir/build
-    rm -rf "$work" "$vm_dir/version"
+    local archives mirror work
+    # apt knows an archive's origin from its lists only.
+    archives=$(debian_archives) || { apt-get update -qq || true; archives=$(debian_archives) || true; }
+    mirror=$(awk '$2 == "bookworm" { print $1; exit }' <<<"$archives")
+    if [[ -z $mirror ]]; then
+        echo "vm: apt has no Debian bookworm archive (main) among its sources; the machine's" >&2
+        echo "    disk is built from one: add it to /etc/apt/sources.list(.d) and run apt-get update" >&2
+        exit 1
+    fi
+    work=$(realpath -m "$vm_dir/build")
+    # An interrupted build may have left the host's /dev mounted in there.
+    release_build "$work"
+    rm -rf --one-file-system "$work" "$vm_dir/version"
     mkdir -p "$work"
+    # Signals end the script through exit, so that the EXIT trap runs; the
+    # trap holds the folder's name itself, as $work is this function's.
+    # shellcheck disable=SC2064
+    trap "release_build $(printf '%q' "$work")" EXIT
+    trap 'exit 130' INT; trap 'exit 143' TERM; trap 'exit 129' HUP
     echo "vm: building the machine's disk in $vm_dir (a few minutes, once)"
-    debootstrap --variant=minbase --include=linux-image-amd64 bookworm "$work/root" "$mirror" \
+    step debootstrap --variant=minbase --include=linux-image-amd64 bookworm "$work/root" "$mirror" \
         >"$work/debootstrap.log" 2>&1 || { tail -20 "$work/debootstrap.log" >&2; exit 1; }
     local root=$work/root
-    cat >"$root/etc/apt/sources.list" <<EOT
-deb $mirror bookworm main
-deb $mirror bookworm-updates main
-deb http://deb.debian.org/debian-security bookworm-security main
-EOT
+    awk '{ print "deb " $1 " " $2 " main" }' <<<"$archives" >"$root/etc/apt/sources.list"
     cp /etc/resolv.conf "$root/etc/"
     for m in proc sys dev; do mount --bind "/$m" "$root/$m"; done
     local status=0
-    chroot "$root" sh -c "dpkg --add-architecture i386 && apt-get update -qq &&
+    step chroot "$root" sh -c "dpkg --add-architecture i386 && apt-get update -qq &&
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         ${guest_packages[*]}" >"$work/packages.log" 2>&1 || status=$?
-    for m in proc sys dev; do umount "$root/$m"; done
+    release_build "$work"
     if ((status)); then
         tail -20 "$work/packages.log" >&2
         exit 1
@@ -82,7 +147,9 @@ EOT
     cp "$root"/boot/initrd.img-* "$vm_dir/initrd.img"
     rm -f "$vm_dir/disk.img"
     mkfs.ext4 -q -d "$root" -L twvm "$vm_dir/disk.img" 8G
-    rm -rf "$work"
+    release_build "$work"
+    rm -rf --one-file-system "$work"
+    trap - EXIT INT TERM HUP
     echo "$image_version" >"$vm_dir/version"
 }
 
@@ -146,7 +213,7 @@ EOT
 }
 
 case "${1:-}" in
-    needed) grep -q 'Exec format error' <<<"$(wine --version 2>&1)" ;;
+    needed) [[ ${TW_VM:-} == 1 ]] || grep -q 'Exec format error' <<<"$(wine --version 2>&1)" ;;
     image) image_ready || build_image ;;
     run) shift; run "$@" ;;
     *) echo "usage: $0 needed | image | run [--out HOST_DIR] DIR COMMAND..." >&2; exit 2 ;;
