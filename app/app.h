@@ -24,6 +24,10 @@ int RegisterMainClass();
 int CreateMainWindow();
 void DestroyMainWindow();
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The tray icon: added, added again after the shell has started anew,
+// shown now, removed. Each gives 1 when it did what it says.
 int AddTrayIcon(HWND window);
+int AddTrayIconAgain(HWND window);
+int TrayIconShown();
 int RemoveTrayIcon();
 BOOL ShowTrayMenu(int x, int y);

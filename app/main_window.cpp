@@ -16,6 +16,9 @@ LONG TerminateConfirmed;
 
 static TickState Ticks;
 static LONG RefreshPending;
+// Broadcast by the shell when it has started (anew, after a crash or an
+// update), with a notification area that holds none of the old icons.
+static UINT TaskbarCreated;
 
 // Told by the counting thread of each click. The page belongs to the main
 // thread, which may be busy for seconds (a window being destroyed waits on
@@ -57,7 +60,15 @@ int CreateMainWindow() {
                                  64, 64, nullptr, nullptr, AppInstance, nullptr);
     if (!MainWindow)
         return 0;
-    Ticks.HookMissing = !StartClickCapture(AskRedrawAfterClick);
+    int capture = StartClickCapture(AskRedrawAfterClick);
+    if (capture == CaptureFailed) {
+        // Nothing could ever be counted: said, as a missing hook library is.
+        ShowMessage(nullptr, IDS_CAPTURE_FAILED, MB_OK | MB_ICONHAND);
+        RemoveTrayIcon();
+        DestroyWindow(MainWindow);
+        return 0;
+    }
+    Ticks.HookMissing = capture == CaptureUnhooked;
     return 1;
 }
 
@@ -131,6 +142,7 @@ static void OnTrayNotify(LPARAM lParam) {
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
+        TaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
         AddTrayIcon(window);
         SetTimer(window, TickTimerId, 1000, nullptr);
         return 0;
@@ -148,14 +160,23 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         OnCommand(window, wParam);
         return 0;
     case WM_TIMER:
-        if (wParam == TickTimerId)
+        if (wParam == TickTimerId) {
             RunTick(&Ticks, &TickWork);
+            // The shell may not be ready yet at logon: the icon is tried
+            // again on every tick until it is there.
+            if (!TrayIconShown())
+                AddTrayIcon(window);
+        }
         return 0;
     case WM_TRAYNOTIFY:
         OnTrayNotify(lParam);
         return 0;
     case WM_CLICKREFRESH:
         OnClickRefresh();
+        return 0;
+    }
+    if (message == TaskbarCreated && TaskbarCreated) {
+        AddTrayIconAgain(window);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -25,6 +25,18 @@ int AddTrayIcon(HWND window) {
     return 0;
 }
 
+int TrayIconShown() {
+    return TrayIconData.hWnd != nullptr;
+}
+
+// A shell that starts anew has none of the icons of the one before, whether
+// or not this icon was shown there: it is removed, if it is still there, and
+// added again.
+int AddTrayIconAgain(HWND window) {
+    RemoveTrayIcon();
+    return AddTrayIcon(window);
+}
+
 int RemoveTrayIcon() {
     if (!TrayIconData.hWnd)
         return 0;

@@ -7,7 +7,11 @@ HMENU TrayPopup;
 
 void LoadTrayResources(HINSTANCE instance) {
     AppIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
-    TrayIconImage = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TRAY));
+    // At the size the notification area draws it, not scaled down from a
+    // large icon.
+    TrayIconImage = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON), 0));
     TrayMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_TRAY));
     TrayPopup = GetSubMenu(TrayMenu, 0);
     SetMenuDefaultItem(TrayPopup, IDM_OPEN, FALSE);

@@ -21,11 +21,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     int uninstall = SwitchPresent(commandLine, LoadResString(IDS_UNINST_SWITCH));
 
     if (uninstall) {
-        Uninstall();
+        Uninstall(commandLine);
         return 0;
     }
-    if (InstallIfNeeded())
-        return 0;
+    // The only exit code other than 0: what an elevated installation leaves
+    // the unelevated copy that waits for it to start.
+    int installed;
+    if (InstallIfNeeded(commandLine, &installed))
+        return installed;
     if (HandOverToRunningCopy())
         return 0;
     if (!LoadHookLibrary())

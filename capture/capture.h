@@ -18,7 +18,10 @@ int LoadHookLibrary();
 typedef void (*ClickListener)();
 
 // Creates the click event, starts the counting thread and installs the hook.
-// Returns 1 when the hook was set.
+// CaptureFailed when there is no event or no thread, so that nothing could
+// ever be counted (the hook is not set then); CaptureUnhooked when only the
+// hook could not be set, which the watchdog tries again.
+enum { CaptureHooked, CaptureUnhooked, CaptureFailed };
 int StartClickCapture(ClickListener listener);
 
 uint32_t ReadClicksSinceStart();

@@ -26,10 +26,14 @@ static unsigned __stdcall ClickCountThread(void*) {
 
 int StartClickCapture(ClickListener listener) {
     Listener = listener;
+    // Fails when another program holds the name for another kind of object.
     ClickEvent = CreateEventA(nullptr, FALSE, FALSE, CLICK_EVENT_NAME);
+    if (!ClickEvent)
+        return CaptureFailed;
     HANDLE thread =
         reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ClickCountThread, nullptr, 0, nullptr));
-    if (thread)
-        CloseHandle(thread);
-    return TallywhirlInit(HookLibrary) != FALSE;
+    if (!thread)
+        return CaptureFailed;
+    CloseHandle(thread);
+    return TallywhirlInit(HookLibrary) ? CaptureHooked : CaptureUnhooked;
 }

@@ -29,6 +29,7 @@ static void ListProgramFiles(ProgramFileNames* list) {
 struct FolderClearing {
     int othersLeft;  // entries that are not the program's stay, and the folder with them
     int pendingLeft; // program files that go only at the next restart
+    int failed;      // a program file that can go neither now nor at the next restart
     int inUseCount;  // program files that could not be deleted now
     char inUse[ProgramFileCount][PathBufferSize];
 };
@@ -37,19 +38,22 @@ static int IsDotEntry(const char* name) {
     return name[0] == '.' && (!name[1] || (name[1] == '.' && !name[2]));
 }
 
-// A file in use is renamed first, to a name of its own that no program file
-// has, and that name goes at the next restart: scheduled by its own name, it
-// would take with it a file a later installation puts there meanwhile. A
-// loaded library can be renamed though not deleted; only a file that cannot
-// be renamed either is scheduled by its own name.
-static int ScheduleDeletion(const char* folder, const char* path) {
+int MoveAsideForDeletion(const char* folder, const char* path) {
     char aside[MAX_PATH];
-    if (GetTempFileNameA(folder, "~TW", 0, aside)) {
-        if (MoveFileExA(path, aside, MOVEFILE_REPLACE_EXISTING))
-            return MoveFileExA(aside, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-        DeleteFileA(aside);
-    }
-    return MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (!GetTempFileNameA(folder, "~TW", 0, aside))
+        return 0;
+    if (MoveFileExA(path, aside, MOVEFILE_REPLACE_EXISTING))
+        return MoveFileExA(aside, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    DeleteFileA(aside);
+    return 0;
+}
+
+// A file in use is moved aside first: scheduled by its own name, it would
+// take with it a file a later installation puts there meanwhile. Only a
+// file that cannot be renamed either is scheduled by its own name.
+static int ScheduleDeletion(const char* folder, const char* path) {
+    return MoveAsideForDeletion(folder, path) ||
+           MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
 // The hook library stays mapped in every process the hook reached until the
@@ -75,7 +79,7 @@ static void DeleteIfProgramFile(const char* folder, const WIN32_FIND_DATAA* entr
     if (clearing->inUseCount < ProgramFileCount)
         FormatBounded(clearing->inUse[clearing->inUseCount++], PathBufferSize, "%s", path);
     else
-        clearing->othersLeft = 1;
+        clearing->othersLeft = clearing->failed = 1;
 }
 
 // Anything else in the folder is the user's and stays, and the folder with it.
@@ -100,11 +104,11 @@ int DeleteFolderFiles(const char* folder) {
         if (ScheduleDeletion(folder, clearing.inUse[i]))
             clearing.pendingLeft = 1;
         else
-            clearing.othersLeft = 1;
+            clearing.othersLeft = clearing.failed = 1;
     }
     // Removed only when nothing is left in it; when only files that go at the
     // next restart are left, the folder follows them then.
     if (!RemoveDirectoryA(folder) && clearing.pendingLeft && !clearing.othersLeft)
         MoveFileExA(folder, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    return 1;
+    return !clearing.failed;
 }

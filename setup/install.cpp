@@ -1,49 +1,90 @@
 #include "setup.h"
 #include "install_rules.h"
 #include "path_join.h"
-#include "../base/program.h"
+#include "../store/registry.h"
 
-// A copy closed for an installation that then failed runs again from its own
-// file, with its counts as it saved them; where the platform cannot name
-// that file, from the installed program, which it normally is.
-static void RestartClosedCopy(const char* runningPath, const InstallLayout* layout) {
-    char command[CommandLineSize];
-    if (!runningPath[0])
-        WinExec(layout->startCommand, SW_SHOWMINIMIZED);
-    else if (JoinCommand(command, sizeof command, runningPath, LoadResString(IDS_AUTO_SWITCH)))
-        WinExec(command, SW_SHOWMINIMIZED);
+// What an installation run elevated for the unelevated copy that waits for
+// it leaves that copy to start, as its exit code: a copy started by the
+// elevated process would run elevated, unlike every later copy of the user.
+enum { ReportNothing = 0, ReportStartInstalled = 1, ReportRestartClosed = 2 };
+
+// The tray copy at file, started with the user's own token: by the copy that
+// waits, or else through the shell. 1 when started or left to be started.
+static int StartTrayCopy(int byParent, const char* file) {
+    return byParent || StartThroughShell(file, LoadResString(IDS_AUTO_SWITCH));
 }
 
 // Without the program's files there is nothing to register, link or start;
-// nothing is closed before every path is known to fit.
-static void RunInstallation() {
+// nothing is closed before every path is known to fit. A copy closed for an
+// installation that then failed runs again from its own file, with its
+// counts as it saved them; where the platform cannot name that file, from
+// the installed program, which it normally is.
+static int RunInstallation(int byParent) {
     InstallLayout layout;
     if (!PlanInstallation(&layout)) {
         ShowMessage(nullptr, IDS_INSTALL_FAILED, MB_OK | MB_ICONHAND);
-        return;
+        return ReportNothing;
     }
     char runningPath[PathBufferSize];
     int closed = CloseRunningCopy(1, runningPath, sizeof runningPath);
-    if (!InstallFiles(&layout)) {
-        if (closed)
-            RestartClosedCopy(runningPath, &layout);
+    int complete;
+    if (!InstallFiles(&layout, &complete)) {
+        int started =
+            !closed || StartTrayCopy(byParent, runningPath[0] ? runningPath : layout.program);
         ShowMessage(nullptr, IDS_INSTALL_FAILED, MB_OK | MB_ICONHAND);
-        return;
+        if (!started)
+            ShowMessage(nullptr, IDS_NOT_STARTED, MB_OK | MB_ICONINFORMATION);
+        return closed && byParent ? ReportRestartClosed : ReportNothing;
     }
     CreateDesktopShortcut(layout.program);
     CreateProgramGroup(layout.program, layout.readme, layout.uninstaller, layout.uninstallCommand);
-    ApplyStoredAutostart(layout.startCommand);
-    WriteUninstallEntry(layout.uninstallCommand);
-    WinExec(layout.startCommand, SW_SHOWMINIMIZED);
-    ShowMessage(nullptr, IDS_INSTALLED, MB_OK | MB_ICONINFORMATION);
+    // The installed copy records its folder at every start, but as the
+    // user's own copy of the product key where the system keeps one; the
+    // uninstallation reads it from the key itself.
+    complete &= WriteProductValue("Path", REG_SZ, layout.installFolder, 0) &
+                ApplyStoredAutostart(layout.startCommand) &
+                WriteUninstallEntry(layout.uninstallCommand);
+    int started = StartTrayCopy(byParent, layout.program);
+    ShowMessage(nullptr, complete ? IDS_INSTALLED : IDS_INSTALL_INCOMPLETE,
+                MB_OK | (complete ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+    if (!started)
+        ShowMessage(nullptr, IDS_NOT_STARTED, MB_OK | MB_ICONINFORMATION);
+    return byParent ? ReportStartInstalled : ReportNothing;
 }
 
-int InstallIfNeeded() {
+// This copy has the user's own token: the installation runs in an elevated
+// copy of it, and this one starts what that one leaves it to start.
+static void InstallThroughElevatedCopy(const char* path, const char* commandLine) {
+    // Read before the elevated copy closes it.
+    char runningPath[PathBufferSize];
+    RunningCopyPath(runningPath, sizeof runningPath);
+    DWORD report = ReportNothing;
+    if (RunElevatedAndWait(path, commandLine, &report) != ElevationRan) {
+        ShowMessage(nullptr, IDS_NOT_ELEVATED, MB_OK | MB_ICONHAND);
+        return;
+    }
+    char command[CommandLineSize];
+    InstallLayout layout;
+    if (report == ReportRestartClosed && runningPath[0] &&
+        JoinCommand(command, sizeof command, runningPath, LoadResString(IDS_AUTO_SWITCH)))
+        WinExec(command, SW_SHOWMINIMIZED);
+    else if (report != ReportNothing && PlanInstallation(&layout))
+        WinExec(layout.startCommand, SW_SHOWMINIMIZED);
+}
+
+int InstallIfNeeded(const char* commandLine, int* exitCode) {
+    *exitCode = 0;
     char path[PathBufferSize];
-    if (!GetProgramPath(path, sizeof path))
-        return 0;
+    // A path that cannot be read names no file to copy, nor one to start.
+    if (!GetProgramPath(path, sizeof path)) {
+        ShowMessage(nullptr, IDS_PATH_UNREADABLE, MB_OK | MB_ICONHAND);
+        return 1;
+    }
     if (!NeedsInstall(FileNamePart(path), LoadResString(IDS_INSTALLED_NAME)))
         return 0;
-    RunInstallation();
+    if (NeedsElevatedCopy())
+        InstallThroughElevatedCopy(path, commandLine);
+    else
+        *exitCode = RunInstallation(StartedByWaitingCopy());
     return 1;
 }

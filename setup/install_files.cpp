@@ -75,15 +75,24 @@ static int WriteCopy(const char* path, const void* data, DWORD size) {
     return written;
 }
 
+static int MoveInPlace(const char* from, const char* to) {
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
 // Written whole under a name of its own in the target's folder, then put in
 // place: a failed read or write, or a target that cannot be replaced (held
-// open by another process), leaves the old file as it was.
-static int WriteReplacing(const char* folder, const char* path, const void* data, DWORD size) {
+// open by another process), leaves the old file as it was. With setAside, a
+// target that cannot be replaced but can be renamed (a library the system
+// keeps loaded in processes the hook reached) is moved aside, to go at the
+// next restart, and the new file takes its place.
+static int WriteReplacing(const char* folder, const char* path, const void* data, DWORD size,
+                          int setAside) {
     char temporary[MAX_PATH];
     if (!GetTempFileNameA(folder, "TWn", 0, temporary))
         return 0;
     if (WriteCopy(temporary, data, size) &&
-        MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        (MoveInPlace(temporary, path) ||
+         (setAside && MoveAsideForDeletion(folder, path) && MoveInPlace(temporary, path))))
         return 1;
     DeleteFileA(temporary);
     return 0;
@@ -98,8 +107,9 @@ static int ReadWhole(HANDLE file, void* data, DWORD size) {
 static const LONGLONG MaxProgramBytes = 16 << 20;
 
 // One buffer holds the whole program file: read once, written as the
-// program copy and as the uninstaller copy.
-static int CopyProgram(const InstallLayout* layout) {
+// program copy and as the uninstaller copy; the uninstaller copy's failure
+// leaves the installation incomplete.
+static int CopyProgram(const InstallLayout* layout, int* complete) {
     HANDLE source = CreateFileA(layout->source, GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (source == INVALID_HANDLE_VALUE)
@@ -109,30 +119,31 @@ static int CopyProgram(const InstallLayout* layout) {
     DWORD size = sized ? static_cast<DWORD>(whole.QuadPart) : 0;
     HLOCAL buffer = sized ? LocalAlloc(LMEM_ZEROINIT, size + 1024) : nullptr;
     int copied = buffer && ReadWhole(source, buffer, size) &&
-                 WriteReplacing(layout->installFolder, layout->program, buffer, size);
+                 WriteReplacing(layout->installFolder, layout->program, buffer, size, 0);
     CloseHandle(source);
     // The uninstaller copy is the running file when it installs again.
-    if (copied)
-        WriteReplacing(layout->windowsFolder, layout->uninstaller, buffer, size);
+    if (copied && !WriteReplacing(layout->windowsFolder, layout->uninstaller, buffer, size, 0))
+        *complete = 0;
     if (buffer)
         LocalFree(buffer);
     return copied;
 }
 
-static void WriteResourceFile(int id, const char* type, const char* path) {
+static int WriteResourceFile(const InstallLayout* layout, int id, const char* type,
+                             const char* path, int setAside) {
     HRSRC found = FindResourceA(AppInstance, MAKEINTRESOURCEA(id), type);
     HGLOBAL loaded = found ? LoadResource(AppInstance, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
     DWORD size = found ? SizeofResource(AppInstance, found) : 0;
-    if (data && size > 0)
-        WriteCopy(path, data, size);
+    return data && size > 0 && WriteReplacing(layout->installFolder, path, data, size, setAside);
 }
 
-int InstallFiles(const InstallLayout* layout) {
+int InstallFiles(const InstallLayout* layout, int* complete) {
+    *complete = 1;
     // Either folder may exist already; only one made here is removed again.
     int madeProgramFiles = CreateDirectoryA(layout->programFiles, nullptr);
     int madeFolder = CreateDirectoryA(layout->installFolder, nullptr);
-    if (!CopyProgram(layout)) {
+    if (!CopyProgram(layout, complete)) {
         if (madeFolder)
             RemoveDirectoryA(layout->installFolder);
         if (madeProgramFiles)
@@ -140,7 +151,8 @@ int InstallFiles(const InstallLayout* layout) {
         return 0;
     }
     // Resource type names match without regard to case: "Library" finds LIBRARY.
-    WriteResourceFile(IDR_HOOK_LIBRARY, "Library", layout->library);
-    WriteResourceFile(IDR_README, "Text", layout->readme);
+    if (!WriteResourceFile(layout, IDR_HOOK_LIBRARY, "Library", layout->library, 1) ||
+        !WriteResourceFile(layout, IDR_README, "Text", layout->readme, 0))
+        *complete = 0;
     return 1;
 }

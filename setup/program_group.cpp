@@ -1,5 +1,8 @@
 #include "setup.h"
+#include "com_library.h"
 #include "progman_commands.h"
+
+#include <shlobj.h>
 #include "../base/program.h"
 
 // The service works through the commands after answering them.
@@ -43,13 +46,25 @@ int CreateProgramGroup(const char* programPath, const char* readmePath, const ch
     return result;
 }
 
+// Whether the group's folder is still in the user's or all users' start menu.
+static int GroupFolderRemains() {
+    static const int Menus[2] = {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS};
+    char menu[MAX_PATH], folder[PathBufferSize];
+    for (int menuId : Menus) {
+        if (SpecialFolderPath(menuId, menu) &&
+            JoinPath(folder, sizeof folder, menu, LoadResString(IDS_GROUP)) &&
+            GetFileAttributesA(folder) != INVALID_FILE_ATTRIBUTES)
+            return 1;
+    }
+    return 0;
+}
+
+// 1 when no group is left afterwards, whether or not there was one.
 int DeleteProgramGroup() {
-    int result = 0;
     if (OpenProgmanConversation()) {
         ProgmanExecute(DeleteGroupFormat, LoadResString(IDS_GROUP), nullptr, nullptr);
         Sleep(SettleMs);
-        result = 1;
     }
     EndProgmanConversation();
-    return result;
+    return !GroupFolderRemains();
 }

@@ -11,17 +11,18 @@ typedef BOOL(WINAPI* QueryImageNameProc)(HANDLE process, DWORD flags, LPSTR name
 
 // The platform gives a process's file name only from Windows Vista on, so
 // it is looked up rather than imported; without it the path stays unknown.
-static void ReadImagePath(HANDLE process, char* out, int size) {
+int ProcessImagePath(HANDLE process, char* out, int size) {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     QueryImageNameProc query =
         kernel ? LateProc<QueryImageNameProc>(kernel, "QueryFullProcessImageNameA") : nullptr;
     DWORD length = static_cast<DWORD>(size);
     if (!query || !query(process, 0, out, &length) || length == 0 ||
-        length >= static_cast<DWORD>(size))
+        length >= static_cast<DWORD>(size)) {
         out[0] = '\0';
+        return 0;
+    }
+    return 1;
 }
-
-enum { QueryLimitedInformation = 0x1000 }; // PROCESS_QUERY_LIMITED_INFORMATION
 
 static HANDLE OpenWindowProcess(HWND window) {
     DWORD processId = 0;
@@ -40,7 +41,7 @@ int CloseRunningCopy(int wait, char* runningPath, int size) {
         return 0;
     HANDLE process = wait || runningPath ? OpenWindowProcess(running) : nullptr;
     if (process && runningPath && size > 0)
-        ReadImagePath(process, runningPath, size);
+        ProcessImagePath(process, runningPath, size);
     SendMessageA(running, WM_CLOSE, 0, 0);
     int ended = 1;
     if (process && wait)
@@ -50,4 +51,15 @@ int CloseRunningCopy(int wait, char* runningPath, int size) {
     if (process)
         CloseHandle(process);
     return ended;
+}
+
+int RunningCopyPath(char* out, int size) {
+    out[0] = '\0';
+    HWND running = FindWindowExA(nullptr, nullptr, MainClassName, nullptr);
+    HANDLE process = running ? OpenWindowProcess(running) : nullptr;
+    if (!process)
+        return 0;
+    int read = ProcessImagePath(process, out, size);
+    CloseHandle(process);
+    return read;
 }

@@ -18,8 +18,10 @@ struct InstallLayout {
     char startCommand[CommandLineSize];
 };
 
-// Installation: nonzero when this process installed (or tried to) and ends.
-int InstallIfNeeded();
+// Installation: nonzero when this process installed (or tried to, or could
+// not tell) and ends, with *exitCode as its exit code. commandLine is what
+// follows the program's name, for an elevated copy of this process.
+int InstallIfNeeded(const char* commandLine, int* exitCode);
 
 // Forms every path of the installation; 0 when one does not fit. Nothing is
 // changed on the system.
@@ -28,7 +30,8 @@ int PlanInstallation(InstallLayout* layout);
 // Writes the program's files as planned. The program file is written under
 // a name of its own and put in place only when whole, so a failure leaves an
 // installed program as it was; folders this call made go again on failure.
-int InstallFiles(const InstallLayout* layout);
+// *complete is 0 when the program file was written but another was not.
+int InstallFiles(const InstallLayout* layout, int* complete);
 
 // Closes the running copy, if any; with wait, until its process has ended.
 // Its program file's path goes into runningPath (size bytes, may be null),
@@ -36,32 +39,60 @@ int InstallFiles(const InstallLayout* layout);
 // wait, has ended.
 int CloseRunningCopy(int wait, char* runningPath, int size);
 
+// The running copy's program file, without closing it; 0 when none runs or
+// its path cannot be had.
+int RunningCopyPath(char* out, int size);
+
+// A process's program file; 0, with out empty, when it cannot be had.
+enum { QueryLimitedInformation = 0x1000 }; // PROCESS_QUERY_LIMITED_INFORMATION
+int ProcessImagePath(HANDLE process, char* out, int size);
+
+// Elevation. The installation and the uninstallation write where only an
+// administrator may; a process without elevation runs an elevated copy of
+// itself for them and waits for it to end.
+int ProcessIsElevated();
+int StartedByWaitingCopy();
+// Neither elevated nor the elevated copy of a waiting one.
+int NeedsElevatedCopy();
+enum { ElevationRan, ElevationDeclined, ElevationFailed };
+int RunElevatedAndWait(const char* file, const char* parameters, DWORD* exitCode);
+
+// Starts file through the shell, so that it runs with the shell's token,
+// the user's own; 1 when the shell took it.
+int StartThroughShell(const char* file, const char* parameters);
+
 // The start-up entry: the Run value that starts the program with Windows.
 // Each returns 1 on success. The own entry starts this very program file.
 int WriteStartupEntry(const char* startCommand);
 int WriteOwnStartupEntry();
 int DeleteStartupEntry();
 // As OptionAutostart says; a missing option is stored as on.
-void ApplyStoredAutostart(const char* startCommand);
+int ApplyStoredAutostart(const char* startCommand);
 
 // The uninstall entry, and every entry of an installation with the product key.
-void WriteUninstallEntry(const char* uninstallCommand);
-void DeleteInstallEntries();
+int WriteUninstallEntry(const char* uninstallCommand);
+int DeleteInstallEntries();
 
-// The desktop shortcut.
+// The desktop shortcut; its deletion gives 1 when no desktop holds it.
 int CreateDesktopShortcut(const char* targetPath);
 int DeleteDesktopShortcut();
-int CreateShortcut(HWND ownerWindow, int folderId, const char* linkName, const char* targetPath);
-int DeleteShortcut(HWND ownerWindow, int folderId, const char* linkName);
+int CreateShortcut(int folderId, const char* linkName, const char* targetPath);
+int DeleteShortcut(int folderId, const char* linkName);
 
 // The program group, through the Program Manager's DDE service.
 int CreateProgramGroup(const char* programPath, const char* readmePath, const char* uninstallerPath,
                        const char* uninstallCommand);
+// 1 when no group is left afterwards.
 int DeleteProgramGroup();
 int OpenProgmanConversation();
 int ProgmanExecute(const char* format, const char* a1, const char* a2, const char* a3);
 void EndProgmanConversation();
 
-// Uninstallation.
-int Uninstall();
+// Uninstallation: 0 when the user declined or it ran elsewhere, elevated.
+int Uninstall(const char* commandLine);
+// The program's files of a folder, and the folder when nothing else is left
+// in it; 0 when one of them can go neither now nor at the next restart.
 int DeleteFolderFiles(const char* folder);
+// Renames a file in use to a name of its own in folder, to be deleted at the
+// next restart; 0 when it cannot be renamed.
+int MoveAsideForDeletion(const char* folder, const char* path);

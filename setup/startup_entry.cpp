@@ -24,14 +24,12 @@ int WriteOwnStartupEntry() {
 
 // A first installation finds no option and switches starting with Windows on;
 // a later one keeps the user's choice.
-void ApplyStoredAutostart(const char* startCommand) {
+int ApplyStoredAutostart(const char* startCommand) {
     DWORD autostart = 0;
+    int stored = 1;
     if (!ReadProductValue("OptionAutostart", REG_DWORD, &autostart, sizeof autostart)) {
         autostart = 1;
-        WriteProductValue("OptionAutostart", REG_DWORD, &autostart, sizeof autostart);
+        stored = WriteProductValue("OptionAutostart", REG_DWORD, &autostart, sizeof autostart);
     }
-    if (autostart)
-        WriteStartupEntry(startCommand);
-    else
-        DeleteStartupEntry();
+    return stored & (autostart ? WriteStartupEntry(startCommand) : DeleteStartupEntry());
 }

@@ -49,17 +49,23 @@ int ReadRegValue(HKEY root, const char* subKey, const char* name, DWORD type, vo
     return 0;
 }
 
+// What is not there is deleted already.
+static int Gone(LONG result) {
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
 int DeleteRegValue(HKEY root, const char* subKey, const char* name) {
     HKEY key;
-    if (RegOpenKeyExA(root, subKey, 0, KeyAccess, &key) != ERROR_SUCCESS)
-        return 0;
+    LONG opened = RegOpenKeyExA(root, subKey, 0, KeyAccess, &key);
+    if (opened != ERROR_SUCCESS)
+        return opened == ERROR_FILE_NOT_FOUND;
     LONG result = RegDeleteValueA(key, name);
     RegCloseKey(key);
-    return result == ERROR_SUCCESS;
+    return Gone(result);
 }
 
 int DeleteRegKey(HKEY root, const char* subKey) {
-    return RegDeleteKeyA(root, subKey) == ERROR_SUCCESS;
+    return Gone(RegDeleteKeyA(root, subKey));
 }
 
 int WriteProductValue(const char* name, DWORD type, const void* data, int size) {

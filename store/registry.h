@@ -1,5 +1,6 @@
 #pragma once
-// Registry operations: each returns 1 on success and 0 on failure. Win32.
+// Registry operations: each returns 1 on success and 0 on failure; a value
+// or key that is not there counts as deleted. Win32.
 
 #include <windows.h>
 
@@ -11,7 +12,8 @@ int DeleteRegKey(HKEY root, const char* subKey);
 
 // The product key, under HKEY_LOCAL_MACHINE: the counts, the program's
 // folder and its one option. Its parent is the maker's key.
-inline constexpr char ProductKey[] = "Software\\Larkspoon Software\\Tallywhirl";
+#define PRODUCT_KEY_BELOW_SOFTWARE "Larkspoon Software\\Tallywhirl"
+inline constexpr char ProductKey[] = "Software\\" PRODUCT_KEY_BELOW_SOFTWARE;
 
 // The same operations in the product key.
 int WriteProductValue(const char* name, DWORD type, const void* data, int size);

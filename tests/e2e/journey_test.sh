@@ -55,15 +55,19 @@ uninstall_all() {
 
 # A hook library still loaded somewhere (Wine never unloads it from a process
 # the hook reached) stays, renamed where the platform lets a loaded library be
-# renamed, and is scheduled to go at the next restart; false when none stayed.
+# renamed, and is scheduled to go at the next restart (so is one a
+# reinstallation moved aside); false when none stayed.
 expect_scheduled() {
-    local pending
-    pending=$(find "$INSTALL_DIR" -maxdepth 1 -regextype egrep \
-        -regex '.*/(Tallywhirl\.dll|~TW[0-9A-Fa-f]+\.tmp)' -printf '%f' 2>/dev/null)
-    [[ -n "$pending" ]] || return 1
-    reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
-        /v PendingFileRenameOperations 2>/dev/null | grep -qiF "$pending" ||
-        fail "the hook library ($pending) is not scheduled for deletion"
+    local pending operations none=1
+    operations=$(reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
+        /v PendingFileRenameOperations 2>/dev/null)
+    while read -r pending; do
+        none=0
+        grep -qiF "$pending" <<<"$operations" ||
+            fail "the hook library ($pending) is not scheduled for deletion"
+    done < <(find "$INSTALL_DIR" -maxdepth 1 -regextype egrep \
+        -regex '.*/(Tallywhirl\.dll|~TW[0-9A-Fa-f]+\.tmp)' -printf '%f\n' 2>/dev/null)
+    return $none
 }
 
 restart() {

@@ -26,25 +26,31 @@ TEST(Shortcuts, ComAlreadySetUpRefusesAndDeletingTriesAllUsersFirst) {
     DeleteFileA(CommonLink.c_str());
     DeleteFileA(UserLink.c_str());
     ASSERT_EQ(S_OK, CoInitialize(nullptr));
-    EXPECT_EQ(0, CreateShortcut(nullptr, CSIDL_DESKTOPDIRECTORY, "Tallywhirl", "C:\\TW.exe"))
+    EXPECT_EQ(0, CreateShortcut(CSIDL_DESKTOPDIRECTORY, "Tallywhirl", "C:\\TW.exe"))
         << "COM already set up on this thread (S_FALSE) ends the call";
     CoUninitialize();
     EXPECT_FALSE(Exists(UserLink)) << "nor writes the link";
-    EXPECT_EQ(1, CreateShortcut(nullptr, CSIDL_DESKTOPDIRECTORY, "Tallywhirl", "C:\\TW.exe"))
+    EXPECT_EQ(1, CreateShortcut(CSIDL_DESKTOPDIRECTORY, "Tallywhirl", "C:\\TW.exe"))
         << "a refused call leaves the thread's COM count as it was";
     EXPECT_TRUE(Exists(UserLink));
 
     EXPECT_EQ(1, DeleteDesktopShortcut());
     EXPECT_FALSE(Exists(UserLink)) << "only the user's desktop held it";
-    EXPECT_EQ(0, DeleteShortcut(nullptr, CSIDL_DESKTOPDIRECTORY, "Tallywhirl")) << "already gone";
+    EXPECT_EQ(0, DeleteShortcut(CSIDL_DESKTOPDIRECTORY, "Tallywhirl")) << "already gone";
+    EXPECT_EQ(1, DeleteDesktopShortcut()) << "nothing to delete is nothing left";
 
-    ASSERT_EQ(1, CreateShortcut(nullptr, CSIDL_DESKTOPDIRECTORY, "Tallywhirl", "C:\\TW.exe"));
-    ASSERT_EQ(1, CreateShortcut(nullptr, CSIDL_COMMON_DESKTOPDIRECTORY, "Tallywhirl", "C:\\x"));
+    ASSERT_EQ(1, CreateShortcut(CSIDL_DESKTOPDIRECTORY, "Tallywhirl", "C:\\TW.exe"));
+    ASSERT_EQ(1, CreateShortcut(CSIDL_COMMON_DESKTOPDIRECTORY, "Tallywhirl", "C:\\x"));
     EXPECT_EQ(1, DeleteDesktopShortcut());
     EXPECT_FALSE(Exists(CommonLink));
     EXPECT_TRUE(Exists(UserLink)) << "the user's desktop is not touched when all users' held it";
+    // A link that refuses to go is reported, and stays.
+    SetFileAttributesA(UserLink.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(0, DeleteDesktopShortcut()) << "a link that stays is no deletion";
+    EXPECT_TRUE(Exists(UserLink));
+    SetFileAttributesA(UserLink.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(UserLink.c_str());
-    EXPECT_EQ(1, CreateDesktopShortcut("C:\\TW.exe"));
+    CreateDesktopShortcut("C:\\TW.exe");
     EXPECT_TRUE(Exists(CommonLink));
     EXPECT_FALSE(Exists(UserLink)) << "the user's desktop is only the fallback";
     DeleteFileA(CommonLink.c_str());
@@ -66,9 +72,9 @@ TEST(ProgramGroup, IsMadeWithItsItemsAndDeletedWithThem) {
     std::string folder = InFolder(CSIDL_PROGRAMS, "Tallywhirl");
     RemoveGroup(folder);
     // Real files without blanks in their paths: Wine adds items only for those.
-    ASSERT_EQ(1,
-              CreateProgramGroup("C:\\windows\\notepad.exe", "C:\\windows\\win.ini",
-                                 "C:\\windows\\regedit.exe", "C:\\windows\\regedit.exe -Uninst"));
+    EXPECT_EQ(1, DeleteProgramGroup()) << "no group is no group left";
+    CreateProgramGroup("C:\\windows\\notepad.exe", "C:\\windows\\win.ini",
+                       "C:\\windows\\regedit.exe", "C:\\windows\\regedit.exe -Uninst");
     EXPECT_TRUE(Exists(folder + "\\Tallywhirl.lnk"));
     EXPECT_TRUE(Exists(folder + "\\Readme.lnk"));
     EXPECT_EQ(1, DeleteProgramGroup());
