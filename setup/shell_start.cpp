@@ -33,8 +33,8 @@ static IShellDispatch2* DesktopShell() {
         windows->FindWindowSW(&location, &root, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
                               &desktop) == S_OK &&
         desktop &&
-        SUCCEEDED(desktop->QueryInterface(IID_IServiceProvider,
-                                          reinterpret_cast<void**>(&services))) &&
+        SUCCEEDED(
+            desktop->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&services))) &&
         SUCCEEDED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser,
                                          reinterpret_cast<void**>(&browser))) &&
         SUCCEEDED(browser->QueryActiveShellView(&view)) &&

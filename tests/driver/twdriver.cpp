@@ -15,14 +15,28 @@
 //   text ID... | rect ID         print each control's text | "left top right bottom visible"
 //   check ID                     print a check box's state (0 or 1)
 //   press ID | tab N             click a button, as the mouse would | select tab N (0 first)
-//   start APP LINE               start APP with LINE passed on unchanged, as Windows starts a
-//                                Run entry
+//   start|start-limited APP LINE start APP with LINE passed on unchanged, as Windows starts a
+//                                Run entry | with the limited token of a user under user
+//                                account control; print the process id
+//   wait-pid PID MS              wait until process PID has ended
+//   box TEXT [MS]                wait for a message box containing TEXT, leave it; print the
+//                                ids of its process and of that one's parent
+//   process-of CLASS             print the window's process id, whether its token is
+//                                elevated (1) or limited (0), its parent's id and file name
 //   link FILE                    print a shell link's target, working directory, description
 //   hold|load FILE MS            open FILE for reading, sharing only reading | load it, as a
 //                                process the hook reached keeps the hook library; print
 //                                "held" | "loaded" once it has it, and keep it MS
 //   hook-cycle FILE              set and remove the hook of the hook library FILE, as a copy
 //                                of the program in another logon session does over its life
+//   unhook CLASS FILE            run FILE's TallywhirlReset in the window's process: its hook
+//                                goes, as the watchdog first removes it
+//   deny-writes|allow-writes KEY deny everyone setting values under HKLM\KEY | allow it again
+//   tray-delete CLASS | broadcast NAME  remove the window's icon 1 from the notification area |
+//                                post registered message NAME to every top-level window
+//   fake-tray MS                 be the notification area for MS: print "ready", then the
+//                                window class of each icon added
+//   hold-mutex NAME MS           hold a mutex of NAME for MS, printing "held"
 //
 // Windows of a class are looked for among the visible ones first (menus keep
 // hidden windows of their class); a control ID (0: the sheet) on the sheet's
@@ -30,7 +44,9 @@
 // when the condition was not met, 2 on bad usage.
 #include <windows.h>
 #include <commctrl.h>
+#include <sddl.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -250,17 +266,88 @@ static int OnSheet(int argc, char** argv) {
 // Wine rewrites a line with the program path quoted when it has to search
 // for the program itself; given the application name it passes the line on
 // as it stands, as Windows always does.
+// Wine runs every process with an elevated token linked to a limited one, as
+// Windows does for an administrator; start-limited starts with the limited.
+// The process's standard handles are NUL: one that held the driver's output
+// would keep whoever reads it waiting until the process ends.
 static int Start(int, char** argv) {
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             &inherited, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(argv[2], argv[3], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        fprintf(stderr, "CreateProcessA failed: %lu\n", GetLastError());
+    HANDLE token = nullptr;
+    TOKEN_LINKED_TOKEN linked = {};
+    DWORD size = 0;
+    bool started =
+        Is(argv[1], "start")
+            ? CreateProcessA(argv[2], argv[3], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                             &startup, &process)
+            : OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+                  GetTokenInformation(token, TokenLinkedToken, &linked, sizeof linked, &size) &&
+                  CreateProcessAsUserA(linked.LinkedToken, argv[2], argv[3], nullptr, nullptr,
+                                       TRUE, 0, nullptr, nullptr, &startup, &process);
+    if (!started) {
+        fprintf(stderr, "%s failed: %lu\n", argv[1], GetLastError());
         return 1;
     }
+    printf("%lu\n", process.dwProcessId);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    return 0;
+}
+
+static int WaitPid(int argc, char** argv) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, atoi(argv[2]));
+    DWORD waited = process ? WaitForSingleObject(process, Millis(argc, argv, 3, 10000)) : 0;
+    if (process)
+        CloseHandle(process);
+    return waited != WAIT_OBJECT_0;
+}
+
+static DWORD ParentOf(DWORD processId, char* name, int size) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    DWORD parent = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        parent = entry.th32ProcessID == processId ? entry.th32ParentProcessID : parent;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more && name;
+         more = Process32Next(snapshot, &entry))
+        if (entry.th32ProcessID == parent)
+            snprintf(name, size, "%s", entry.szExeFile);
+    CloseHandle(snapshot);
+    return parent;
+}
+
+static int BoxProcess(int argc, char** argv) {
+    char text[1024];
+    HWND box = nullptr;
+    if (!WaitUntil(Millis(argc, argv, 3, 10000),
+                   [&] { return (box = FindMessageBox(argv[2], text, sizeof text)) != nullptr; }))
+        return 1;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(box, &processId);
+    printf("%lu %lu\n", processId, ParentOf(processId, nullptr, 0));
+    return 0;
+}
+
+static int ProcessOf(int, char** argv) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(FindWindowA(argv[2], nullptr), &processId);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId), token = nullptr;
+    TOKEN_ELEVATION elevation = {};
+    DWORD size = 0;
+    char parent[MAX_PATH] = "";
+    DWORD parentId = ParentOf(processId, parent, sizeof parent);
+    if (!process || !OpenProcessToken(process, TOKEN_QUERY, &token) ||
+        !GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size))
+        return 1;
+    printf("%lu %lu %lu %s\n", processId, elevation.TokenIsElevated, parentId, parent);
     return 0;
 }
 
@@ -325,22 +412,130 @@ static int HookCycle(int, char** argv) {
     return set ? 0 : 1;
 }
 
+// Runs TallywhirlReset on a thread of the window's process. The library
+// lies at the same address in every process that maps the same file.
+static int Unhook(int, char** argv) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(FindWindowA(argv[2], nullptr), &processId);
+    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId);
+    void* reset = reinterpret_cast<void*>(GetProcAddress(LoadLibraryA(argv[3]), "TallywhirlReset"));
+    HANDLE thread = process && reset
+                        ? CreateRemoteThread(process, nullptr, 0,
+                                             reinterpret_cast<LPTHREAD_START_ROUTINE>(reset),
+                                             nullptr, 0, nullptr)
+                        : nullptr;
+    bool ran = thread && WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0;
+    if (!ran)
+        fprintf(stderr, "no TallywhirlReset ran in process %lu\n", processId);
+    return !ran;
+}
+
+static int KeyWrites(int, char** argv) {
+    const char* rule =
+        Is(argv[1], "deny-writes") ? "D:(D;;0x2;;;WD)(A;;KA;;;WD)" : "D:(A;;KA;;;WD)";
+    PSECURITY_DESCRIPTOR security = nullptr;
+    HKEY key;
+    bool set = ConvertStringSecurityDescriptorToSecurityDescriptorA(rule, SDDL_REVISION_1,
+                                                                    &security, nullptr) &&
+               RegOpenKeyExA(HKEY_LOCAL_MACHINE, argv[2], 0, WRITE_DAC, &key) == ERROR_SUCCESS &&
+               RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security) == ERROR_SUCCESS;
+    LocalFree(security);
+    return !set;
+}
+
+static int Tray(int, char** argv) {
+    if (Is(argv[1], "broadcast"))
+        return !PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(argv[2]), 0, 0);
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = FindWindowA(argv[2], nullptr);
+    icon.uID = 1;
+    return !Shell_NotifyIconA(NIM_DELETE, &icon);
+}
+
+// The shell hands each icon to the window of this class as WM_COPYDATA,
+// with the icon's owner as wParam and NIM_ADD as dwData.
+static LRESULT CALLBACK FakeTrayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    char name[64] = "";
+    if (message != WM_COPYDATA)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData == NIM_ADD &&
+        GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name))
+        printf("%s\n", name);
+    return TRUE;
+}
+
+static int FakeTray(int argc, char** argv) {
+    WNDCLASSA trayClass = {};
+    trayClass.lpfnWndProc = FakeTrayProc;
+    trayClass.lpszClassName = "Shell_TrayWnd";
+    if (FindWindowA("Shell_TrayWnd", nullptr) || !RegisterClassA(&trayClass) ||
+        !CreateWindowExA(0, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                         nullptr))
+        return 1;
+    printf("ready\n");
+    DWORD end = GetTickCount() + Millis(argc, argv, 2, 0);
+    MSG message;
+    while (GetTickCount() < end) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(10);
+    }
+    return 0;
+}
+
+static int HoldMutex(int argc, char** argv) {
+    if (!CreateMutexA(nullptr, TRUE, argv[2]))
+        return 1;
+    printf("held\n");
+    fflush(stdout);
+    Sleep(Millis(argc, argv, 3, 0));
+    return 0;
+}
+
 static const struct {
     const char* name;
     int minArgc;
     int (*run)(int argc, char** argv);
 } Commands[] = {
-    {"wait-window", 3, Wait},    {"wait-gone", 3, Wait},       {"wait-sheet", 2, Wait},
-    {"close", 3, OnWindow},      {"close-wait", 3, OnWindow},  {"command", 4, OnWindow},
-    {"send", 6, OnWindow},       {"post", 6, OnWindow},        {"answer", 4, Answer},
-    {"no-box", 2, NoBox},        {"signal", 3, Signal},        {"sheets", 2, OnSheet},
-    {"text", 3, OnSheet},        {"rect", 3, OnSheet},         {"press", 3, OnSheet},
-    {"tab", 3, OnSheet},         {"start", 4, Start},          {"link", 3, Link},
-    {"window-pid", 3, OnWindow}, {"check", 3, OnSheet},        {"hold", 4, Keep},
-    {"load", 4, Keep},           {"hook-cycle", 3, HookCycle},
+    {"wait-window", 3, Wait},
+    {"wait-gone", 3, Wait},
+    {"wait-sheet", 2, Wait},
+    {"close", 3, OnWindow},
+    {"close-wait", 3, OnWindow},
+    {"command", 4, OnWindow},
+    {"send", 6, OnWindow},
+    {"post", 6, OnWindow},
+    {"answer", 4, Answer},
+    {"no-box", 2, NoBox},
+    {"signal", 3, Signal},
+    {"sheets", 2, OnSheet},
+    {"text", 3, OnSheet},
+    {"rect", 3, OnSheet},
+    {"press", 3, OnSheet},
+    {"tab", 3, OnSheet},
+    {"start", 4, Start},
+    {"link", 3, Link},
+    {"window-pid", 3, OnWindow},
+    {"check", 3, OnSheet},
+    {"hold", 4, Keep},
+    {"load", 4, Keep},
+    {"hook-cycle", 3, HookCycle},
+    {"start-limited", 4, Start},
+    {"wait-pid", 3, WaitPid},
+    {"box", 3, BoxProcess},
+    {"process-of", 3, ProcessOf},
+    {"unhook", 4, Unhook},
+    {"deny-writes", 3, KeyWrites},
+    {"allow-writes", 3, KeyWrites},
+    {"tray-delete", 3, Tray},
+    {"broadcast", 3, Tray},
+    {"fake-tray", 3, FakeTray},
+    {"hold-mutex", 4, HoldMutex},
 };
 
 int main(int argc, char** argv) {
+    setvbuf(stdout, nullptr, _IONBF, 0);
     for (const auto& c : Commands) {
         if (argc >= c.minArgc && Is(argv[1], c.name))
             return c.run(argc, argv);

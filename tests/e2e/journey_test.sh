@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The installed program's life in one run, with Wine reporting Windows 10:
 # the first start of a downloaded copy installs it and hands over to the
-# installed copy in the tray; the starts Windows makes of the Run and
-# uninstall entries; an installation over the running copy; real clicks in
-# another process, which then keeps the hook library loaded; the
-# uninstaller's questions; an uninstallation while another process has the
-# hook library loaded and an installation before the restart, which takes
-# the old library only; and in the end nothing of the program's.
+# installed copy in the tray, through the shell; the starts Windows makes of
+# the Run and uninstall entries; an installation over the running copy and
+# the uninstaller's questions, started with a limited user's token, each run
+# by an elevated copy; real clicks in another process, which then keeps the
+# hook library loaded; an uninstallation while another process has the hook
+# library loaded and an installation before the restart, which takes the old
+# library only; and in the end nothing of the program's, the user's virtual
+# store included.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/sheet_lib.sh"
 reset_state
@@ -76,6 +78,17 @@ restart() {
     wineserver -w
 }
 
+# The message or question TEXT comes from an elevated copy that process $2,
+# started with a limited token, started and waits for. Under Wine the copy
+# is not elevated (its runas gives the same token again), but it is a copy
+# of its own, as on Windows.
+expect_elevated_copy() {
+    local box
+    box=$(driver box "$1" 30000 | tr -d '\r') || fail "no message '$1'"
+    [[ ${box#* } == "$2" && ${box% *} != "$2" ]] ||
+        fail "'$1' comes from process ${box% *}, child of ${box#* }: no copy of $2"
+}
+
 expect_installed() {
     check "$1: copy still runs" driver wait-window "$MAIN_CLASS" 1000
     check "$1: files" test -e "$INSTALL_DIR/TW.exe" -a -e "$DESKTOP_LINK" -a -d "$GROUP_DIR"
@@ -89,8 +102,13 @@ check "hook library" cmp -s "$TW_BUILD/Tallywhirl.dll" "$INSTALL_DIR/Tallywhirl.
 expect_eq "Run value" "\"$PROGRAM\" -Auto" "$(reg_value "$RUN_KEY" Tallywhirl)"
 link=$(driver link 'C:\users\Public\Desktop\Tallywhirl.lnk' | tr -d '\r') || fail "no shortcut"
 expect_eq "shortcut" "$PROGRAM"$'\n''C:\Program Files\Tallywhirl'$'\n'"Tallywhirl" "$link"
-# Wine's Program Manager makes the group's folder; the rest is its own.
-check "program group" test -d "$GROUP_DIR"
+# Wine's Program Manager makes no item for a command line with a switch.
+expect_eq "program group's items" "Readme.lnk Tallywhirl.lnk" "$(ls "$GROUP_DIR" | paste -sd ' ')"
+expect_eq "uninstall entry's name" "Tallywhirl by Oakhart" "$(reg_value "$UNINSTALL_KEY" DisplayName)"
+expect_eq "program folder" 'C:\Program Files\Tallywhirl' "$(product_value Path)"
+# Wine runs the installer elevated, as a user may on Windows: the tray copy
+# is left to the shell, which starts it with the user's own token.
+expect_eq "started by the shell" explorer.exe "$(process_of "$MAIN_CLASS" | cut -d' ' -f4)"
 expect_no_sheet "started by the installation"
 check "close" driver close-wait "$MAIN_CLASS" 10000
 
@@ -102,11 +120,17 @@ check "start from the Run value" driver start "$PROGRAM" "$(reg_value "$RUN_KEY"
 check "runs from the Run value" driver wait-window "$MAIN_CLASS" 15000
 expect_no_sheet "started from the Run value"
 
-echo "== installed again over the running copy, with autostart switched off meanwhile"
+echo "== installed again over the running copy by a limited user, autostart switched off meanwhile"
 set_product_dword OptionAutostart 0
 printf 'damaged' >"$INSTALL_DIR/Readme.txt"
 check "signal" driver signal 2
-install_from_downloads
+p0=$(started start-limited "$(wine winepath -w "$downloads/Tallywhirl.exe")" Tallywhirl.exe)
+expect_elevated_copy "has been successfully installed" "$p0"
+driver answer "has been successfully installed" ok 1000 >/dev/null || fail "no answer"
+check "the limited copy ends after the elevated one" driver wait-pid "$p0" 15000
+check "installed copy runs" driver wait-window "$MAIN_CLASS" 15000
+# Started by the limited copy once the elevated one had ended, with its token.
+expect_eq "limited tray copy" "0 $p0" "$(process_of "$MAIN_CLASS" | cut -d' ' -f2-3)"
 check "readme replaced" cmp -s "$TW_SOURCE/res/readme.txt" "$INSTALL_DIR/Readme.txt"
 expect_eq "OptionAutostart kept" 0 "$(product_dword OptionAutostart)"
 expect_eq "no Run value" "" "$(reg_value "$RUN_KEY" Tallywhirl)"
@@ -120,11 +144,12 @@ check "sheet" driver wait-sheet 10000
 expect_eq "session and total cells" "6 8" "$(sheet_text "$IDC_CUR_SESSION" "$IDC_CUR_TOTAL" |
     paste -sd ' ')"
 
-echo "== the uninstall entry asks twice; No at either question changes nothing"
-check "start the uninstall entry" driver start "$UNINSTALLER" \
-    "$(reg_value "$UNINSTALL_KEY" UninstallString)"
-driver answer "Are you sure you want to remove this very cool app?" no 20000 >/dev/null ||
+echo "== the uninstall entry asks twice, from an elevated copy; No at either question changes nothing"
+p0=$(started start-limited "$UNINSTALLER" "$(reg_value "$UNINSTALL_KEY" UninstallString)")
+expect_elevated_copy "Are you sure you want to remove this very cool app?" "$p0"
+driver answer "Are you sure you want to remove this very cool app?" no 1000 >/dev/null ||
     fail "no first question from the uninstall entry"
+check "the uninstall entry's copies end" driver wait-pid "$p0" 15000
 expect_installed "No at the first question"
 uninstall no
 expect_installed "No at the second question"
@@ -156,7 +181,19 @@ check "sheet closes" wait_no_sheet
 echo "== uninstalled again, and restarted if need be: only a file of the user's is left"
 printf 'mine\r\n' >"$INSTALL_DIR/notes.txt"
 printf '2024-01-01\t5\r\n' >"$INSTALL_DIR/Day.txt"
+# What Windows keeps of a limited user's writes under HKLM and Program Files.
+store='HKCU\Software\Classes\VirtualStore\MACHINE\SOFTWARE'
+local_store="$DRIVE_C/users/$(id -un)/AppData/Local/VirtualStore"
+for key in "$store\Larkspoon Software\Tallywhirl" "$store\WOW6432Node\Larkspoon Software\Tallywhirl"; do
+    reg add "$key" /v CounterCurrentTotal /t REG_DWORD /d 5 /f >/dev/null
+done
+mkdir -p "$local_store/Program Files/Tallywhirl"
+printf '2024-01-02\t7\r\n' >"$local_store/Program Files/Tallywhirl/Day.txt"
 uninstall_all "uninstalled again"
+expect_eq "the user's virtual store" "" "$(reg query "$store\Larkspoon Software\Tallywhirl" 2>&1 |
+    grep -v 'Unable')$(reg query "$store\WOW6432Node\Larkspoon Software\Tallywhirl" 2>&1 |
+    grep -v 'Unable')$(ls -A "$local_store/Program Files")"
+rm -r "$local_store"
 expect_scheduled && restart
 snapshot >"$WORK/files-after"
 # The uninstaller's copy in the Windows folder stays: it is the very file

@@ -77,6 +77,18 @@ start_program() {
     ) >/dev/null 2>&1 &
 }
 
+# Starts a program with twdriver's start or start-limited and prints its
+# process id. The driver's output goes through a file: a Wine process that
+# held a pipe open would keep the reader waiting until it ends.
+started() {
+    driver "$@" >"$WORK/started" 2>&1 || fail "$1 $2: $(cat "$WORK/started")"
+    tr -d '\r' <"$WORK/started"
+}
+
+# The window's process: "PID ELEVATED PARENT NAME", its token elevated (1)
+# or limited (0), its parent's id and, while it runs, file name.
+process_of() { driver process-of "$1" | tr -d '\r'; }
+
 # Waits up to SECONDS for the program started with RCFILE to end; prints its exit code.
 wait_exit() {
     local i
