@@ -34,9 +34,13 @@
 //   deny-writes|allow-writes KEY deny everyone setting values under HKLM\KEY | allow it again
 //   tray-delete CLASS | broadcast NAME  remove the window's icon 1 from the notification area |
 //                                post registered message NAME to every top-level window
-//   fake-tray MS                 be the notification area for MS: print "ready", then the
-//                                window class of each icon added
+//   fake-tray MS [REFUSE_MS]     be the notification area for MS: print "ready", refuse every
+//                                icon for REFUSE_MS, as a shell not ready yet, then take them,
+//                                printing the window class of each
 //   hold-mutex NAME MS           hold a mutex of NAME for MS, printing "held"
+//
+// Before any command, --desktop=NAME moves the driver onto the Wine virtual
+// desktop NAME, whose windows and notification area it then sees.
 //
 // Windows of a class are looked for among the visible ones first (menus keep
 // hidden windows of their class); a control ID (0: the sheet) on the sheet's
@@ -338,7 +342,9 @@ static int BoxProcess(int argc, char** argv) {
 
 static int ProcessOf(int, char** argv) {
     DWORD processId = 0;
-    GetWindowThreadProcessId(FindWindowA(argv[2], nullptr), &processId);
+    HWND window = FindWindowA(argv[2], nullptr);
+    if (!window || !GetWindowThreadProcessId(window, &processId))
+        return 1;
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId), token = nullptr;
     TOKEN_ELEVATION elevation = {};
     DWORD size = 0;
@@ -453,12 +459,16 @@ static int Tray(int, char** argv) {
     return !Shell_NotifyIconA(NIM_DELETE, &icon);
 }
 
+static DWORD TrayReadyAt;
+
 // The shell hands each icon to the window of this class as WM_COPYDATA,
 // with the icon's owner as wParam and NIM_ADD as dwData.
 static LRESULT CALLBACK FakeTrayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     char name[64] = "";
     if (message != WM_COPYDATA)
         return DefWindowProcA(window, message, wParam, lParam);
+    if (static_cast<LONG>(GetTickCount() - TrayReadyAt) < 0)
+        return FALSE;
     if (reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData == NIM_ADD &&
         GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name))
         printf("%s\n", name);
@@ -469,11 +479,12 @@ static int FakeTray(int argc, char** argv) {
     WNDCLASSA trayClass = {};
     trayClass.lpfnWndProc = FakeTrayProc;
     trayClass.lpszClassName = "Shell_TrayWnd";
-    if (FindWindowA("Shell_TrayWnd", nullptr) || !RegisterClassA(&trayClass) ||
+    if (!RegisterClassA(&trayClass) ||
         !CreateWindowExA(0, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
                          nullptr))
         return 1;
     printf("ready\n");
+    TrayReadyAt = GetTickCount() + Millis(argc, argv, 3, 0);
     DWORD end = GetTickCount() + Millis(argc, argv, 2, 0);
     MSG message;
     while (GetTickCount() < end) {
@@ -536,6 +547,15 @@ static const struct {
 
 int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc > 1 && strncmp(argv[1], "--desktop=", 10) == 0) {
+        HDESK desktop = OpenDesktopA(argv[1] + 10, 0, FALSE, GENERIC_ALL);
+        if (!desktop || !SetThreadDesktop(desktop)) {
+            fprintf(stderr, "cannot move onto desktop %s\n", argv[1] + 10);
+            return 2;
+        }
+        argc--;
+        argv++;
+    }
     for (const auto& c : Commands) {
         if (argc >= c.minArgc && Is(argv[1], c.name))
             return c.run(argc, argv);

@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
 # A copy under a non-installing name, in one run: its icon in a Wine desktop's
-# notification area; the icon's notifications; real clicks in another
-# process and on the sheet, shown on the statistics sheet and in the bars of
-# its history page, measured in a screenshot; the sheet's commands and its
+# notification area, back after the shell has started anew and pressed there;
+# an icon added once a notification area comes; the icon's notifications;
+# real clicks in another process and on the sheet, shown on the statistics
+# sheet, in its colours and in the bars of its history page, measured in
+# screenshots; the sheet's commands, each reset button and its
 # start-with-Windows box; saves at the end of a logon session, on the timer
 # and at Terminate; a start on a later day, which appends the stored day to
-# Day.txt.
+# Day.txt; the hook gone and brought back by the watchdog, with exact counts.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/sheet_lib.sh"
 reset_state
 dir="$WORK/app"
 place_program "$dir" TW.exe
-# The history page places its bars by today's date: begin clear of midnight.
+# The history page places its bars by today's date: begin clear of midnight,
+# by longer than the scenario takes, waiting if need be within its time limit.
 now=$((10#$(date +%H) * 3600 + 10#$(date +%M) * 60 + 10#$(date +%S)))
-# as long as the scenario may take.
-((now < 86400 - 900)) || sleep $((86400 - now + 5))
+((now < 86400 - 300)) || sleep $((86400 - now + 5))
 today=$(date +%F)
 
 echo "== in a Wine virtual desktop the icon is in the notification area"
@@ -31,7 +33,26 @@ for ((i = 0; i < 40; i++)); do
     sleep 0.5
 done
 (($(icon_pixels "#FF0000") >= 8 && $(icon_pixels "#C0C0C0") >= 4)) || fail "no tray icon"
-wine explorer /desktop=twtray,1024x768 "$DRIVER" close "$MAIN_CLASS"
+desk() { driver --desktop=twtray "$@"; }
+# Waits for the icon to be there (1) or gone (0).
+wait_icon() {
+    local shown
+    for ((i = 0; i < 40; i++)); do
+        shown=$(($(icon_pixels "#FF0000") >= 8))
+        ((shown == $1)) && return 0
+        sleep 0.25
+    done
+    fail "$2"
+}
+# A shell that starts anew has none of the old icons, and says so.
+check "icon removed" desk tray-delete "$MAIN_CLASS"
+wait_icon 0 "the icon stayed"
+check "broadcast" desk broadcast TaskbarCreated
+wait_icon 1 "no icon after TaskbarCreated"
+xdotool mousemove 1013 757 click 1
+check "a press on the icon opens the sheet" desk wait-sheet 10000
+check "Hide" desk press 2
+desk close "$MAIN_CLASS"
 expect_eq "program ended" 0 "$(wait_exit "$WORK/rc" 15)"
 
 echo "== a left press on the icon opens the sheet; so does Open on the menu of a right press"
@@ -49,8 +70,16 @@ for value in CounterLastSession=40 CounterCurrentDay=150 CounterLastDay=120 \
     OptionAutostart=1; do
     set_product_dword "${value%=*}" "${value#*=}"
 done
+# A notification area of the driver's, found before Wine's, refuses icons
+# for 2 s, as a shell not ready yet at logon does; a later tick adds it.
+driver_holding ready fake-tray 8000 2000
 start_program "$WORK/rc" "$dir/TW.exe" -Auto
 check "main window" driver wait-window "$MAIN_CLASS" 15000
+for ((i = 0; i < 60; i++)); do
+    grep -q "$MAIN_CLASS" "$WORK/fake-tray.out" && break
+    sleep 0.1
+done
+grep -q "$MAIN_CLASS" "$WORK/fake-tray.out" || fail "no icon added once the notification area took it"
 expect_no_sheet "started with -Auto"
 notify() {
     check "notification $1" driver post "$MAIN_CLASS" 0x8001 1 "$1"
@@ -71,6 +100,8 @@ check "sheet closes" wait_no_sheet
 
 echo "== real clicks in another process are counted with the sheet closed and shown on it"
 wine notepad >/dev/null 2>&1 &
+# In a corner, clear of the sheet in the middle of the screen.
+xdotool search --sync --onlyvisible --name Notepad windowmove 0 0 windowsize 240 180
 click_in_notepad 3
 expect_no_sheet "after clicks"
 start_program "$WORK/rc2" "$dir/TW.exe"
@@ -78,6 +109,18 @@ expect_eq "second start's exit code" 0 "$(wait_exit "$WORK/rc2" 15)"
 check "a second start opens the sheet" driver wait-sheet 10000
 cells="3 40 -93% 153 120 +27% 122 120 +1% 4 3 +33% 30000003 10000000 +200% -294967293"
 expect_eq "cells after clicks" "$cells" "$(counter_cells)"
+# Pixels of COLOUR in the sheet's control ID, in a screenshot.
+cell_pixels() {
+    local l t r b
+    read -r l t r b _ <<<"$(driver rect "$1" | tr -d '\r')"
+    import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$WORK/cell.png"
+    convert "$WORK/cell.png" txt:- | awk -v c="$2" '$3 == c' | wc -l
+}
+# A rise in dark green, a fall in dark red.
+(($(cell_pixels "$IDC_DIFF_DAY" "#008000") > 5 && $(cell_pixels "$IDC_DIFF_DAY" "#800000") == 0)) ||
+    fail "a rise is not drawn in green"
+(($(cell_pixels "$IDC_DIFF_SESSION" "#800000") > 5 &&
+    $(cell_pixels "$IDC_DIFF_SESSION" "#008000") == 0)) || fail "a fall is not drawn in red"
 check "Open again" driver command "$MAIN_CLASS" "$IDM_OPEN"
 settle "a second Open"
 expect_eq "one sheet after a second Open" 1 "$(sheet_count)"
@@ -120,7 +163,8 @@ for ((i = 0; i < 50; i++)); do
     sleep 0.2
     ((total > 2653)) && [[ $(summary_total) == "$total" ]] && break
 done
-((total > 2653)) || fail "no click reached the history page (total $total)"
+# 60 presses: clicks close together may merge, but none is counted twice.
+((total > 2653 && total <= 2653 + 60)) || fail "60 presses on the sheet gave a total of $total"
 expect_bars "days after $((total - 2653)) clicks on the sheet" "$IDC_DAY_CHART" 31 1000 \
     "${days[@]}" 30=$((153 + total - 2653))
 check "statistics tab" driver tab 0
@@ -134,6 +178,9 @@ ask() {
     driver answer "$3" "$2" 10000 >/dev/null || fail "no question after $1"
     check "no second question after $1" driver no-box 300
 }
+# Just after a timed save: until the next, 30 s on, only the commands save.
+set_product_dword CounterLastWeek 424242
+wait_saved CounterLastWeek 120
 ask "$IDC_NEW_SESSION" no "start a new session"
 expect_eq "nothing changed" "$cells" "$(counter_cells)"
 ask "$IDC_NEW_SESSION" yes "start a new session"
@@ -151,6 +198,18 @@ ask "$IDC_RESET_ALL" yes "reset the chosen counter"
 check "statistics page" driver tab 0
 expect_eq "all reset" "0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0" "$(counter_cells)"
 wait_saved CounterCurrentTotal 0 5
+# Each button, and the first of the cells (of counter_cells) it clears.
+check "signal" driver signal 3
+for reset in "$IDC_RESET_SESSION 0" "$IDC_RESET_DAY 3" "$IDC_RESET_WEEK 6" "$IDC_RESET_MONTH 9" \
+    "$IDC_RESET_YEAR 12" "$IDC_RESET_TOTAL 15"; do
+    read -r id at <<<"$reset"
+    read -ra want <<<"$(counter_cells)"
+    want[at]=0
+    check "options page" driver tab 2
+    ask "$id" yes "reset the chosen counter"
+    check "statistics page" driver tab 0
+    expect_eq "button $id resets its counter only" "${want[*]}" "$(counter_cells)"
+done
 
 echo "== the start-with-Windows box deletes and writes the Run value, asking nothing"
 reg add "$RUN_KEY" /v Tallywhirl /t REG_SZ /d 'C:\elsewhere\TW.exe -Auto' /f >/dev/null 2>&1
@@ -169,6 +228,17 @@ expect_eq "Run value written" "$program -Auto" "$(reg_value "$RUN_KEY" Tallywhir
 expect_eq "option stored" 1 "$(product_dword OptionAutostart)"
 expect_eq "Run value type" REG_SZ \
     "$(reg query "$RUN_KEY" /v Tallywhirl | tr -d '\r' | awk '$1 == "Tallywhirl" { print $2 }')"
+# A copy with a limited user's token may not change the Run value, as a Run
+# key that refuses writes stands for: the box goes back and says why.
+run_key='Software\Microsoft\Windows\CurrentVersion\Run'
+check "deny writes" driver deny-writes "$run_key"
+check "uncheck" driver press "$IDC_AUTOSTART"
+driver answer "could not change whether it starts with Windows" ok 10000 >/dev/null ||
+    fail "no word on a Run value that refuses writes"
+check "allow writes" driver allow-writes "$run_key"
+expect_eq "box, option and Run value as they were" "1 1 $program -Auto" \
+    "$(driver check "$IDC_AUTOSTART" | tr -d '\r') $(product_dword OptionAutostart) $(
+        reg_value "$RUN_KEY" Tallywhirl)"
 check "Hide" driver press 2
 check "sheet closes" wait_no_sheet
 check "Open" driver command "$MAIN_CLASS" "$IDM_OPEN"
@@ -220,6 +290,36 @@ cmp -s <(printf '%s\t%d\r\n' "$(ago 1)" 10) <(tail -n 1 "$dir/Day.txt") ||
     fail "Day.txt ends: want '$(ago 1)<TAB>10<CR><LF>', got $(tail -n 1 "$dir/Day.txt" | od -c)"
 expect_eq "the stored day moved to last, today begins at 0" "10 0" \
     "$(product_dword CounterLastDay) $(product_dword CounterCurrentDay)"
+
+echo "== the program's hook goes, and the watchdog brings it back: presses count exactly"
+# The session cell once it has stood still for a second.
+session_count() {
+    local last now
+    last=$(sheet_text "$IDC_CUR_SESSION")
+    while sleep 1; now=$(sheet_text "$IDC_CUR_SESSION") && [[ $now != "$last" ]]; do last=$now; done
+    echo "$last"
+}
+library=$(wine winepath -w "$dir/Tallywhirl.dll" | tr -d '\r')
+click_in_notepad 1
+before=$(session_count)
+# Another logon session's copy sets and removes its own hook through the same
+# library; then the program's own hook is removed in its process, as its
+# watchdog does first: that one of ours, not the other copy's, goes.
+check "hook cycle" driver hook-cycle "$library"
+check "unhook" driver unhook "$MAIN_CLASS" "$library"
+click_in_notepad 1
+expect_eq "a press without the hook" "$before" "$(session_count)"
+# The press came through once the watchdog has set the hook again, after
+# the quiet spell that a missing hook makes.
+for ((i = 0; i < 15; i++)); do
+    click_in_notepad 1
+    [[ $(session_count) != "$before" ]] && break
+done
+after=$(session_count)
+((after > before)) || fail "the watchdog did not set the hook again"
+click_in_notepad 5
+expect_eq "five presses after the watchdog's hook" $((after + 5)) "$(session_count)"
+
 check "close" driver close "$MAIN_CLASS"
 expect_eq "exit code" 0 "$(wait_exit "$WORK/rc" 15)"
 echo "counting: ok"
