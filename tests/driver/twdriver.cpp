@@ -276,8 +276,9 @@ static int OnSheet(int argc, char** argv) {
 // would keep whoever reads it waiting until the process ends.
 static int Start(int, char** argv) {
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             &inherited, OPEN_EXISTING, 0, nullptr);
+    HANDLE nul =
+        CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    &inherited, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -292,8 +293,8 @@ static int Start(int, char** argv) {
                              &startup, &process)
             : OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
                   GetTokenInformation(token, TokenLinkedToken, &linked, sizeof linked, &size) &&
-                  CreateProcessAsUserA(linked.LinkedToken, argv[2], argv[3], nullptr, nullptr,
-                                       TRUE, 0, nullptr, nullptr, &startup, &process);
+                  CreateProcessAsUserA(linked.LinkedToken, argv[2], argv[3], nullptr, nullptr, TRUE,
+                                       0, nullptr, nullptr, &startup, &process);
     if (!started) {
         fprintf(stderr, "%s failed: %lu\n", argv[1], GetLastError());
         return 1;
@@ -479,9 +480,8 @@ static int FakeTray(int argc, char** argv) {
     WNDCLASSA trayClass = {};
     trayClass.lpfnWndProc = FakeTrayProc;
     trayClass.lpszClassName = "Shell_TrayWnd";
-    if (!RegisterClassA(&trayClass) ||
-        !CreateWindowExA(0, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                         nullptr))
+    if (!RegisterClassA(&trayClass) || !CreateWindowExA(0, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 1,
+                                                        1, nullptr, nullptr, nullptr, nullptr))
         return 1;
     printf("ready\n");
     TrayReadyAt = GetTickCount() + Millis(argc, argv, 3, 0);

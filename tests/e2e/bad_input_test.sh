@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # What the whole program does with what it cannot use: a hook library that is
-# missing, broken or lacks an entry point; an installation whose program copy
-# cannot be written: a folder stands there, or, over a running copy, another
-# process holds its program file.
+# missing, broken or lacks an entry point; a click event's name held by
+# another object; a program path the code page cannot spell; an installation
+# whose program copy cannot be written: a folder stands there, or, over a
+# running copy, another process holds its program file; an installation and
+# an uninstallation whose Run value refuses writes.
 source "$(dirname "$0")/lib.sh"
 reset_state
 dir="$WORK/app"
@@ -10,20 +12,45 @@ place_program "$dir" TW.exe
 library="$dir/Tallywhirl.dll"
 
 echo "== without a hook library it can use it says so, writes nothing and ends with 0"
-refused() {
+# Starts the program and waits for its message TEXT, which stays up.
+refusal() {
     start_program "$WORK/rc" "$dir/TW.exe" -Auto
-    driver answer "cannot be loaded" ok 15000 >/dev/null || fail "$1: no message box"
+    driver box "$2" 15000 >/dev/null || fail "$1: no message box"
+}
+# Answers it: the program ends with 0.
+answered() {
+    driver answer "$2" ok 1000 >/dev/null || fail "$1: no answer"
     expect_eq "$1: exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+}
+library_refused() {
+    refusal "$1" "cannot be loaded"
+    check "$1: no window while it says so" driver wait-gone "$MAIN_CLASS" 0
+    answered "$1" "cannot be loaded"
     expect_eq "$1: no counters or Release written" "" \
         "$(product_value CounterCurrentTotal)$(product_value Release)"
-    expect_eq "$1: no window" 1 "$(driver wait-window "$MAIN_CLASS" 300 >/dev/null 2>&1; echo $?)"
 }
 rm "$library"
-refused "missing"
+library_refused "missing"
 head -c 1024 "$TW_BUILD/Tallywhirl.dll" >"$library"
-refused "cut to its headers"
+library_refused "cut to its headers"
 cp "$TW_BUILD/InitOnly.dll" "$library"
-refused "without TallywhirlReset"
+library_refused "without TallywhirlReset"
+cp "$TW_BUILD/Tallywhirl.dll" "$library"
+
+echo "== with the click event's name held by another object it says it cannot count and ends"
+driver_holding held hold-mutex TallywhirlEvent 8000
+holder=$!
+refusal "event name held" "cannot count clicks"
+answered "event name held" "cannot count clicks"
+wait "$holder"
+
+echo "== a downloaded copy whose path the code page cannot spell says it could not be installed"
+mkdir -p "$WORK/Ω"
+cp "$TW_BUILD/Tallywhirl.exe" "$WORK/Ω/Tallywhirl.exe"
+start_program "$WORK/rc" "$WORK/Ω/Tallywhirl.exe"
+driver answer "the path of its own file" ok 15000 >/dev/null || fail "no word on the path"
+expect_eq "exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+check "nothing installed" test ! -e "$INSTALL_DIR"
 
 echo "== an installation that cannot write the program copy (a folder is there) changes nothing"
 mkdir -p "$INSTALL_DIR/TW.exe"
@@ -35,7 +62,6 @@ check "no library, uninstaller, shortcut or group" test ! -e "$INSTALL_DIR/Tally
     ! -e "$DRIVE_C/windows/TWUninst.exe" -a ! -e "$DESKTOP_LINK" -a ! -e "$GROUP_DIR"
 expect_eq "no Run value, uninstall entry or option" "" "$(reg_value "$RUN_KEY" Tallywhirl)$(
     reg_value "$UNINSTALL_KEY" UninstallString)$(product_value OptionAutostart)"
-expect_eq "no copy started" 1 "$(driver wait-window "$MAIN_CLASS" 1500 >/dev/null 2>&1; echo $?)"
 
 echo "== one over a running copy whose program file is held says so and keeps the old file"
 rmdir "$INSTALL_DIR/TW.exe"
@@ -48,7 +74,8 @@ first=$(driver window-pid "$MAIN_CLASS" | tr -d '\r')
 # Open without delete sharing, the program file cannot be replaced.
 check "signal" driver signal 2
 inode=$(stat -c %i "$INSTALL_DIR/TW.exe")
-driver_holding held hold 'C:\Program Files\Tallywhirl\TW.exe' 60000
+driver_holding held hold 'C:\Program Files\Tallywhirl\TW.exe' 25000
+holder=$!
 start_program "$WORK/rc" "$dir/Tallywhirl.exe"
 driver answer "could not be installed" ok 30000 >/dev/null || fail "no failure message"
 expect_eq "failed installer's exit code" 0 "$(wait_exit "$WORK/rc" 15)"
@@ -63,4 +90,20 @@ again=$(driver window-pid "$MAIN_CLASS" | tr -d '\r')
 check "signal" driver signal 1
 check "close" driver close-wait "$MAIN_CLASS" 10000
 expect_eq "counts go on from the saved ones" 3 "$(product_dword CounterCurrentTotal)"
+
+echo "== with a Run value that refuses writes the installation and the uninstallation say so"
+wait "$holder"
+run_key='Software\Microsoft\Windows\CurrentVersion\Run'
+check "deny writes" driver deny-writes "$run_key"
+start_program "$WORK/rc" "$dir/Tallywhirl.exe"
+driver answer "not all of its files and entries" ok 30000 >/dev/null || fail "no word on the Run value"
+expect_eq "installer's exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+check "installed copy runs" driver wait-window "$MAIN_CLASS" 15000
+start_program "$WORK/rc" 'C:\windows\TWUninst.exe' -Uninst
+driver answer "remove this very cool app" yes 20000 >/dev/null || fail "no first question"
+driver answer "Really?" yes 10000 >/dev/null || fail "no second question"
+driver answer "could not be removed completely" ok 20000 >/dev/null || fail "no word on the Run value"
+expect_eq "uninstaller's exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+check "allow writes" driver allow-writes "$run_key"
+expect_eq "the rest removed" "" "$(reg_value "$UNINSTALL_KEY" UninstallString)$(product_value Path)"
 echo "bad input: ok"
