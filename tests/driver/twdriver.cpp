@@ -3,11 +3,13 @@
 //
 //   wait-window|wait-gone CLASS [MS]  wait until a top-level window of CLASS exists | none does
 //   close|close-wait CLASS [MS]  send WM_CLOSE, as another copy does | and wait for its process
-//   window-pid CLASS             print the id of the window's process
+//   process-of CLASS             print its process's id, its token elevated (1) or limited
+//                                (0), and its parent's id
 //   command CLASS ID             post WM_COMMAND ID
 //   send|post CLASS MSG WP LP [MS]  send a message and print its result | post it (for one
 //                                whose handling waits), waiting MS for a visible window (a menu)
-//   answer TEXT yes|no|ok [MS]   wait for a message box containing TEXT, print it, answer it
+//   answer TEXT yes|no|ok|leave [MS]  wait for a message box containing TEXT, print it, answer
+//                                it | leave it and print its process's id and its parent's
 //   no-box [MS]                  fail if a message box appears within MS
 //   signal N [GAP_MS]            signal the click event N times, GAP_MS (200) apart, so that
 //                                each wakes the counter
@@ -15,29 +17,21 @@
 //   text ID... | rect ID         print each control's text | "left top right bottom visible"
 //   check ID                     print a check box's state (0 or 1)
 //   press ID | tab N             click a button, as the mouse would | select tab N (0 first)
-//   start|start-limited APP LINE start APP with LINE passed on unchanged, as Windows starts a
-//                                Run entry | with the limited token of a user under user
-//                                account control; print the process id
+//   start|start-limited APP LINE start APP with LINE unchanged, as Windows starts a Run
+//                                entry | with a limited user's token; print its process id
 //   wait-pid PID MS              wait until process PID has ended
-//   box TEXT [MS]                wait for a message box containing TEXT, leave it; print the
-//                                ids of its process and of that one's parent
-//   process-of CLASS             print the window's process id, whether its token is
-//                                elevated (1) or limited (0), its parent's id and file name
 //   link FILE                    print a shell link's target, working directory, description
-//   hold|load FILE MS            open FILE for reading, sharing only reading | load it, as a
-//                                process the hook reached keeps the hook library; print
-//                                "held" | "loaded" once it has it, and keep it MS
+//   hold|load|hold-mutex X MS    open file X for reading, sharing only reading | load it, as a
+//                                process the hook reached keeps the hook library | hold a mutex
+//                                named X; print "held" or "loaded" once done, keep it MS
 //   hook-cycle FILE              set and remove the hook of the hook library FILE, as a copy
 //                                of the program in another logon session does over its life
-//   unhook CLASS FILE            run FILE's TallywhirlReset in the window's process: its hook
-//                                goes, as the watchdog first removes it
+//   unhook CLASS FILE            run FILE's TallywhirlReset in the window's process
 //   deny-writes|allow-writes KEY deny everyone setting values under HKLM\KEY | allow it again
 //   tray-delete CLASS | broadcast NAME  remove the window's icon 1 from the notification area |
-//                                post registered message NAME to every top-level window
-//   fake-tray MS [REFUSE_MS]     be the notification area for MS: print "ready", refuse every
-//                                icon for REFUSE_MS, as a shell not ready yet, then take them,
-//                                printing the window class of each
-//   hold-mutex NAME MS           hold a mutex of NAME for MS, printing "held"
+//                                post the registered message NAME to every top-level window
+//   fake-tray MS [REFUSE_MS]     be the notification area for MS: print "ready", refuse icons
+//                                for REFUSE_MS (a shell not ready), then print each one's class
 //
 // Before any command, --desktop=NAME moves the driver onto the Wine virtual
 // desktop NAME, whose windows and notification area it then sees.
@@ -167,8 +161,6 @@ static int OnWindow(int argc, char** argv) {
     }
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (Is(argv[1], "window-pid"))
-        return printf("%lu\n", processId) < 0;
     HANDLE process = Is(argv[1], "close") ? nullptr : OpenProcess(SYNCHRONIZE, FALSE, processId);
     SendMessageA(window, WM_CLOSE, 0, 0);
     if (!process)
@@ -180,9 +172,20 @@ static int OnWindow(int argc, char** argv) {
     return waited != WAIT_OBJECT_0;
 }
 
+static DWORD ParentOf(DWORD processId) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    DWORD parent = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        parent = entry.th32ProcessID == processId ? entry.th32ParentProcessID : parent;
+    CloseHandle(snapshot);
+    return parent;
+}
+
 static int Answer(int argc, char** argv) {
     WPARAM button = Is(argv[3], "yes") ? IDYES : Is(argv[3], "no") ? IDNO : IDOK;
-    if (button == IDOK && !Is(argv[3], "ok"))
+    if (button == IDOK && !Is(argv[3], "ok") && !Is(argv[3], "leave"))
         return 2;
     int ms = Millis(argc, argv, 4, 10000);
     char text[1024], caption[256];
@@ -193,6 +196,10 @@ static int Answer(int argc, char** argv) {
         return 1;
     }
     GetWindowTextA(box, caption, sizeof caption);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(box, &processId);
+    if (Is(argv[3], "leave"))
+        return printf("%lu %lu\n", processId, ParentOf(processId)) < 0;
     printf("%s\n", text);
     if (!Is(caption, TitleText)) {
         fprintf(stderr, "message box caption is \"%s\"\n", caption);
@@ -313,34 +320,6 @@ static int WaitPid(int argc, char** argv) {
     return waited != WAIT_OBJECT_0;
 }
 
-static DWORD ParentOf(DWORD processId, char* name, int size) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    DWORD parent = 0;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        parent = entry.th32ProcessID == processId ? entry.th32ParentProcessID : parent;
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more && name;
-         more = Process32Next(snapshot, &entry))
-        if (entry.th32ProcessID == parent)
-            snprintf(name, size, "%s", entry.szExeFile);
-    CloseHandle(snapshot);
-    return parent;
-}
-
-static int BoxProcess(int argc, char** argv) {
-    char text[1024];
-    HWND box = nullptr;
-    if (!WaitUntil(Millis(argc, argv, 3, 10000),
-                   [&] { return (box = FindMessageBox(argv[2], text, sizeof text)) != nullptr; }))
-        return 1;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(box, &processId);
-    printf("%lu %lu\n", processId, ParentOf(processId, nullptr, 0));
-    return 0;
-}
-
 static int ProcessOf(int, char** argv) {
     DWORD processId = 0;
     HWND window = FindWindowA(argv[2], nullptr);
@@ -349,12 +328,11 @@ static int ProcessOf(int, char** argv) {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId), token = nullptr;
     TOKEN_ELEVATION elevation = {};
     DWORD size = 0;
-    char parent[MAX_PATH] = "";
-    DWORD parentId = ParentOf(processId, parent, sizeof parent);
+
     if (!process || !OpenProcessToken(process, TOKEN_QUERY, &token) ||
         !GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size))
         return 1;
-    printf("%lu %lu %lu %s\n", processId, elevation.TokenIsElevated, parentId, parent);
+    printf("%lu %lu %lu\n", processId, elevation.TokenIsElevated, ParentOf(processId));
     return 0;
 }
 
@@ -388,13 +366,15 @@ static int Link(int, char** argv) {
 }
 
 // hold and load: a file that cannot be replaced or deleted while they keep
-// it; the driver's end lets go of it.
+// it; hold-mutex: a name no event can take. The driver's end lets go of it.
 static int Keep(int argc, char** argv) {
     bool load = Is(argv[1], "load");
-    HANDLE file = load ? nullptr
-                       : CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (load ? !LoadLibraryA(argv[2]) : file == INVALID_HANDLE_VALUE) {
+    bool kept = load ? LoadLibraryA(argv[2]) != nullptr
+                : Is(argv[1], "hold-mutex")
+                    ? CreateMutexA(nullptr, TRUE, argv[2]) != nullptr
+                    : CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr) != INVALID_HANDLE_VALUE;
+    if (!kept) {
         fprintf(stderr, "cannot %s %s: %lu\n", argv[1], argv[2], GetLastError());
         return 1;
     }
@@ -495,15 +475,6 @@ static int FakeTray(int argc, char** argv) {
     return 0;
 }
 
-static int HoldMutex(int argc, char** argv) {
-    if (!CreateMutexA(nullptr, TRUE, argv[2]))
-        return 1;
-    printf("held\n");
-    fflush(stdout);
-    Sleep(Millis(argc, argv, 3, 0));
-    return 0;
-}
-
 static const struct {
     const char* name;
     int minArgc;
@@ -525,24 +496,22 @@ static const struct {
     {"rect", 3, OnSheet},
     {"press", 3, OnSheet},
     {"tab", 3, OnSheet},
-    {"start", 4, Start},
-    {"link", 3, Link},
-    {"window-pid", 3, OnWindow},
     {"check", 3, OnSheet},
-    {"hold", 4, Keep},
-    {"load", 4, Keep},
-    {"hook-cycle", 3, HookCycle},
+    {"start", 4, Start},
     {"start-limited", 4, Start},
     {"wait-pid", 3, WaitPid},
-    {"box", 3, BoxProcess},
     {"process-of", 3, ProcessOf},
+    {"link", 3, Link},
+    {"hold", 4, Keep},
+    {"load", 4, Keep},
+    {"hold-mutex", 4, Keep},
+    {"hook-cycle", 3, HookCycle},
     {"unhook", 4, Unhook},
     {"deny-writes", 3, KeyWrites},
     {"allow-writes", 3, KeyWrites},
     {"tray-delete", 3, Tray},
     {"broadcast", 3, Tray},
     {"fake-tray", 3, FakeTray},
-    {"hold-mutex", 4, HoldMutex},
 };
 
 int main(int argc, char** argv) {

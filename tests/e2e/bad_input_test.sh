@@ -15,7 +15,7 @@ echo "== without a hook library it can use it says so, writes nothing and ends w
 # Starts the program and waits for its message TEXT, which stays up.
 refusal() {
     start_program "$WORK/rc" "$dir/TW.exe" -Auto
-    driver box "$2" 15000 >/dev/null || fail "$1: no message box"
+    driver answer "$2" leave 15000 >/dev/null || fail "$1: no message box"
 }
 # Answers it: the program ends with 0.
 answered() {
@@ -70,7 +70,7 @@ driver answer "has been successfully installed" ok 30000 >/dev/null ||
     fail "no installation message"
 expect_eq "installer's exit code" 0 "$(wait_exit "$WORK/rc" 15)"
 check "installed copy runs" driver wait-window "$MAIN_CLASS" 15000
-first=$(driver window-pid "$MAIN_CLASS" | tr -d '\r')
+first=$(process_of "$MAIN_CLASS" | cut -d" " -f1)
 # Open without delete sharing, the program file cannot be replaced.
 check "signal" driver signal 2
 inode=$(stat -c %i "$INSTALL_DIR/TW.exe")
@@ -85,7 +85,7 @@ check "program file whole" cmp -s "$TW_BUILD/Tallywhirl.exe" "$INSTALL_DIR/TW.ex
 [[ -z $(find "$INSTALL_DIR" -maxdepth 1 -iname '*.tmp') ]] ||
     fail "a temporary file was left: $(ls -A "$INSTALL_DIR")"
 check "the closed copy runs again" driver wait-window "$MAIN_CLASS" 15000
-again=$(driver window-pid "$MAIN_CLASS" | tr -d '\r')
+again=$(process_of "$MAIN_CLASS" | cut -d" " -f1)
 [[ -n "$again" && "$again" != "$first" ]] || fail "the closed copy was not started again"
 check "signal" driver signal 1
 check "close" driver close-wait "$MAIN_CLASS" 10000

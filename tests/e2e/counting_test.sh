@@ -28,27 +28,19 @@ icon_pixels() {
     import -window root "$WORK/tray.png" 2>/dev/null
     convert "$WORK/tray.png" -crop 44x28+980+740 txt:- | awk -v c="$1" '$3 == c' | wc -l
 }
-for ((i = 0; i < 40; i++)); do
-    (($(icon_pixels "#FF0000") >= 8)) && break
-    sleep 0.5
-done
-(($(icon_pixels "#FF0000") >= 8 && $(icon_pixels "#C0C0C0") >= 4)) || fail "no tray icon"
-desk() { driver --desktop=twtray "$@"; }
-# Waits for the icon to be there (1) or gone (0).
-wait_icon() {
-    local shown
-    for ((i = 0; i < 40; i++)); do
-        shown=$(($(icon_pixels "#FF0000") >= 8))
-        ((shown == $1)) && return 0
-        sleep 0.25
-    done
-    fail "$2"
+# Whether the icon is there (1) or gone (0).
+icon_shown() {
+    local red
+    red=$(icon_pixels "#FF0000")
+    (((red >= 8) == $1))
 }
+within 20 icon_shown 1 && (($(icon_pixels "#C0C0C0") >= 4)) || fail "no tray icon"
+desk() { driver --desktop=twtray "$@"; }
 # A shell that starts anew has none of the old icons, and says so.
 check "icon removed" desk tray-delete "$MAIN_CLASS"
-wait_icon 0 "the icon stayed"
+within 10 icon_shown 0 || fail "the icon stayed"
 check "broadcast" desk broadcast TaskbarCreated
-wait_icon 1 "no icon after TaskbarCreated"
+within 10 icon_shown 1 || fail "no icon after TaskbarCreated"
 xdotool mousemove 1013 757 click 1
 check "a press on the icon opens the sheet" desk wait-sheet 10000
 check "Hide" desk press 2
@@ -75,11 +67,8 @@ done
 driver_holding ready fake-tray 8000 2000
 start_program "$WORK/rc" "$dir/TW.exe" -Auto
 check "main window" driver wait-window "$MAIN_CLASS" 15000
-for ((i = 0; i < 60; i++)); do
-    grep -q "$MAIN_CLASS" "$WORK/fake-tray.out" && break
-    sleep 0.1
-done
-grep -q "$MAIN_CLASS" "$WORK/fake-tray.out" || fail "no icon added once the notification area took it"
+within 6 grep -q "$MAIN_CLASS" "$WORK/fake-tray.out" ||
+    fail "no icon added once the notification area took it"
 expect_no_sheet "started with -Auto"
 notify() {
     check "notification $1" driver post "$MAIN_CLASS" 0x8001 1 "$1"

@@ -84,7 +84,7 @@ restart() {
 # of its own, as on Windows.
 expect_elevated_copy() {
     local box
-    box=$(driver box "$1" 30000 | tr -d '\r') || fail "no message '$1'"
+    box=$(driver answer "$1" leave 30000 | tr -d "\r") || fail "no message '$1'"
     [[ ${box#* } == "$2" && ${box% *} != "$2" ]] ||
         fail "'$1' comes from process ${box% *}, child of ${box#* }: no copy of $2"
 }
@@ -108,7 +108,8 @@ expect_eq "uninstall entry's name" "Tallywhirl by Oakhart" "$(reg_value "$UNINST
 expect_eq "program folder" 'C:\Program Files\Tallywhirl' "$(product_value Path)"
 # Wine runs the installer elevated, as a user may on Windows: the tray copy
 # is left to the shell, which starts it with the user's own token.
-expect_eq "started by the shell" explorer.exe "$(process_of "$MAIN_CLASS" | cut -d' ' -f4)"
+expect_eq "started by the shell, which has the notification area" \
+    "$(process_of Shell_TrayWnd | cut -d' ' -f1)" "$(process_of "$MAIN_CLASS" | cut -d' ' -f3)"
 expect_no_sheet "started by the installation"
 check "close" driver close-wait "$MAIN_CLASS" 10000
 

@@ -77,6 +77,16 @@ start_program() {
     ) >/dev/null 2>&1 &
 }
 
+# Runs CMD every tenth of a second until it succeeds, for up to SECONDS.
+within() {
+    local tries=$(($1 * 10))
+    shift
+    until "$@"; do
+        ((--tries > 0)) || return 1
+        sleep 0.1
+    done
+}
+
 # Starts a program with twdriver's start or start-limited and prints its
 # process id. The driver's output goes through a file: a Wine process that
 # held a pipe open would keep the reader waiting until it ends.
@@ -85,8 +95,8 @@ started() {
     tr -d '\r' <"$WORK/started"
 }
 
-# The window's process: "PID ELEVATED PARENT NAME", its token elevated (1)
-# or limited (0), its parent's id and, while it runs, file name.
+# The window's process: "PID ELEVATED PARENT", its token elevated (1) or
+# limited (0), and its parent's id.
 process_of() { driver process-of "$1" | tr -d '\r'; }
 
 # Waits up to SECONDS for the program started with RCFILE to end; prints its exit code.
@@ -103,14 +113,10 @@ wait_exit() {
 # Runs a twdriver command that prints WORD once it holds what it was asked to
 # (hold, load) in the background, its output in WORK, and waits for WORD.
 driver_holding() {
-    local word=$1 out="$WORK/$2.out" i
+    local word=$1 out="$WORK/$2.out"
     shift
     driver "$@" >"$out" 2>&1 &
-    for ((i = 0; i < 100; i++)); do
-        grep -q "$word" "$out" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    fail "twdriver $1 did not get as far as '$word'"
+    within 10 grep -q "$word" "$out" 2>/dev/null || fail "twdriver $1 did not get as far as '$word'"
 }
 
 # The data of a value as `reg query` shows it (0x... for a DWORD), or nothing.

@@ -15,23 +15,13 @@ counter_cells() {
 
 sheet_count() { driver sheets | tr -d '\r'; }
 
-wait_no_sheet() {
-    local i
-    for ((i = 0; i < 100; i++)); do
-        [[ "$(sheet_count)" == 0 ]] && return 0
-        sleep 0.1
-    done
-    return 1
-}
+no_sheet() { [[ "$(sheet_count)" == 0 ]]; }
+wait_no_sheet() { within 10 no_sheet; }
 
 # Waits until control ID on the current page reads TEXT.
+reads() { [[ "$(sheet_text "$1")" == "$2" ]]; }
 wait_text() {
-    local id=$1 want=$2 i
-    for ((i = 0; i < 50; i++)); do
-        [[ "$(sheet_text "$id")" == "$want" ]] && return 0
-        sleep 0.1
-    done
-    fail "control $id reads '$(sheet_text "$id")', want '$want'"
+    within 5 reads "$1" "$2" || fail "control $1 reads '$(sheet_text "$1")', want '$2'"
 }
 
 # A copy started without -Auto posts itself the sheet's opening right after

@@ -114,6 +114,8 @@ TEST(Rollover, ClosesEachEndedPeriodOnceAndWritesItsLine) {
         {"the same day a year before", {2002, 2, Thu, 28}, {2001, 2, Wed, 28}, "DwMY", 1},
         {"a Sunday back to its Monday", {2002, 3, Sun, 3}, {2002, 2, Mon, 25}, "DM", 1},
         {"a Sunday to the Sunday before", {2002, 3, Sun, 3}, {2002, 2, Sun, 24}, "DwM", 1},
+        {"a Saturday to its Sunday", {2002, 3, Sat, 2}, {2002, 3, Sun, 3}, "D", 1},
+        {"a Saturday to the Monday after", {2002, 3, Sat, 2}, {2002, 3, Mon, 4}, "Dw", 1},
         {"a wrong stored weekday is mended", {2002, 5, 9, 20}, {2002, 5, Mon, 20}, "", 1},
         {"a weekday out of range", {2002, 5, 7, 22}, {2002, 5, Mon, 20}, "Dw", 1},
         // A stored date that never was gets no line, and its week has ended.
@@ -192,7 +194,7 @@ TEST(StatLines, DatePartTabCountCrLfForDayMonthAndYearOnly) {
         });
 }
 
-TEST(ValueNames, TheProgramFolderAndUsableValues) {
+TEST(ValueNames, TheProgramFolderIsCutAtItsLastBackslash) {
     // Cut at the last backslash from index 2 on; null: not cut, left alone.
     const char* folders[][2] = {{"C:\\Tallywhirl\\TW.exe", "C:\\Tallywhirl"},
                                 {"C:\\TW.exe", "C:"},
@@ -206,17 +208,6 @@ TEST(ValueNames, TheProgramFolderAndUsableValues) {
         EXPECT_STREQ(c[1] ? c[1] : c[0], path);
     }
     EXPECT_FALSE(CutToFolder(nullptr));
-
-    // Asked as, stored as, its size, its bytes, whether it may be used.
-    const unsigned long Text = 1, Binary = 3, Dword = 4;
-    const char Ended[4] = "abc", Unended[4] = {'a', 'b', 'c', 'd'};
-    std::tuple<unsigned long, unsigned long, unsigned long, const char*, int> stored[] = {
-        {Dword, Dword, 4, Ended, 1}, {Dword, Dword, 3, Ended, 0},  {Text, Text, 5, Ended, 0},
-        {Dword, Text, 4, Ended, 0},  {Dword, Binary, 4, Ended, 0}, {Text, Text, 4, Ended, 1},
-        {Text, Text, 4, Unended, 0}, {Text, Dword, 4, Ended, 0}};
-    for (auto [asked, type, size, bytes, usable] : stored)
-        EXPECT_EQ(usable, StoredValueUsable(asked, type, size, bytes, 4))
-            << asked << " stored as " << type << ", " << size << " bytes";
 }
 
 // Milliseconds since start-up, which wrap every 49.7 days.
