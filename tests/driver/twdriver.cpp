@@ -274,13 +274,10 @@ static int OnSheet(int argc, char** argv) {
     return 0;
 }
 
-// Wine rewrites a line with the program path quoted when it has to search
-// for the program itself; given the application name it passes the line on
-// as it stands, as Windows always does.
-// Wine runs every process with an elevated token linked to a limited one, as
-// Windows does for an administrator; start-limited starts with the limited.
-// The process's standard handles are NUL: one that held the driver's output
-// would keep whoever reads it waiting until the process ends.
+// Given the application name, Wine passes the line on as it stands, as
+// Windows does. Its elevated tokens are linked to limited ones, as an
+// administrator's are on Windows. The standard handles are NUL: a process
+// that held the driver's output would keep its reader waiting.
 static int Start(int, char** argv) {
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
     HANDLE nul =
@@ -328,7 +325,6 @@ static int ProcessOf(int, char** argv) {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId), token = nullptr;
     TOKEN_ELEVATION elevation = {};
     DWORD size = 0;
-
     if (!process || !OpenProcessToken(process, TOKEN_QUERY, &token) ||
         !GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size))
         return 1;

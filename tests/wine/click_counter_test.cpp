@@ -10,12 +10,6 @@ static BOOL WINAPI HookSet(HMODULE) {
     return TRUE;
 }
 
-static LONG ClicksTold;
-
-static void CountTold() {
-    InterlockedIncrement(&ClicksTold);
-}
-
 // The count once it has stood still for 300 ms.
 static uint32_t SettledClicks() {
     uint32_t last = ReadClicksSinceStart();
@@ -43,10 +37,9 @@ TEST(ClickCounter, SignalsAgainstMovesResetsAndSavesLoseNoClick) {
     DeleteProductKey();
     HookLibrary = GetModuleHandleA(nullptr);
     TallywhirlInit = HookSet;
-    StartClickCapture(CountTold);
+    StartClickCapture(nullptr);
     ASSERT_NE(nullptr, ClickEvent);
     uint32_t base = SettledClicks();
-    LONG toldBefore = ClicksTold;
     memset(&CounterSet, 0, sizeof CounterSet);
     int64_t movedDay = 0;
     HANDLE threads[4];
@@ -73,7 +66,6 @@ TEST(ClickCounter, SignalsAgainstMovesResetsAndSavesLoseNoClick) {
     EXPECT_EQ(0, badSaves) << "a saved total outside the clicks counted around its save";
     EXPECT_GT(rounds, 1) << "the main thread worked while the signals came";
     EXPECT_TRUE(counted > 0 && counted <= 40000u) << counted;
-    EXPECT_EQ(static_cast<LONG>(counted), ClicksTold - toldBefore) << "the listener hears each";
     for (int p : {PeriodSession, PeriodMonth, PeriodYear, PeriodTotal})
         EXPECT_EQ(static_cast<int32_t>(counted), ReadCount(&CounterSet.Current[p])) << p;
     EXPECT_EQ(static_cast<int64_t>(counted), movedDay + ReadCount(&CounterSet.Current[PeriodDay]))

@@ -1,6 +1,6 @@
-// Shortcuts against Wine's real shell link object and desktop folders, and
-// the program group against its real Program Manager DDE service. What the
-// links hold is read back by the installation's end-to-end test.
+// Shortcuts against Wine's real shell link object and desktop folders. What
+// the links hold, and the program group, are read back by the installation's
+// end-to-end test.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -54,30 +54,4 @@ TEST(Shortcuts, ComAlreadySetUpRefusesAndDeletingTriesAllUsersFirst) {
     EXPECT_TRUE(Exists(CommonLink));
     EXPECT_FALSE(Exists(UserLink)) << "the user's desktop is only the fallback";
     DeleteFileA(CommonLink.c_str());
-}
-
-// Wine's service shows a new group in an explorer window of its own.
-static void RemoveGroup(const std::string& folder) {
-    while (HWND shown = FindWindowA("ExplorerWClass", "Tallywhirl")) {
-        SendMessageA(shown, WM_CLOSE, 0, 0);
-        if (FindWindowA("ExplorerWClass", "Tallywhirl") == shown)
-            break;
-    }
-    for (const char* item : {"Tallywhirl", "Readme", "Uninstall Tallywhirl"})
-        DeleteFileA((folder + "\\" + item + ".lnk").c_str());
-    RemoveDirectoryA(folder.c_str());
-}
-
-TEST(ProgramGroup, IsMadeWithItsItemsAndDeletedWithThem) {
-    std::string folder = InFolder(CSIDL_PROGRAMS, "Tallywhirl");
-    RemoveGroup(folder);
-    // Real files without blanks in their paths: Wine adds items only for those.
-    EXPECT_EQ(1, DeleteProgramGroup()) << "no group is no group left";
-    CreateProgramGroup("C:\\windows\\notepad.exe", "C:\\windows\\win.ini",
-                       "C:\\windows\\regedit.exe", "C:\\windows\\regedit.exe -Uninst");
-    EXPECT_TRUE(Exists(folder + "\\Tallywhirl.lnk"));
-    EXPECT_TRUE(Exists(folder + "\\Readme.lnk"));
-    EXPECT_EQ(1, DeleteProgramGroup());
-    EXPECT_FALSE(Exists(folder)) << "the group and its items are gone";
-    RemoveGroup(folder);
 }
