@@ -413,7 +413,7 @@ static int Unhook(int, char** argv) {
     return !ran;
 }
 
-static int KeyWrites(int, char** argv) {
+static int Writes(int, char** argv) {
     const char* rule =
         Is(argv[1], "deny-writes") ? "D:(D;;0x2;;;WD)(A;;KA;;;WD)" : "D:(A;;KA;;;WD)";
     PSECURITY_DESCRIPTOR security = nullptr;
@@ -471,44 +471,26 @@ static int FakeTray(int argc, char** argv) {
     return 0;
 }
 
+// A table of three columns.
+// clang-format off
 static const struct {
     const char* name;
     int minArgc;
     int (*run)(int argc, char** argv);
 } Commands[] = {
-    {"wait-window", 3, Wait},
-    {"wait-gone", 3, Wait},
-    {"wait-sheet", 2, Wait},
-    {"close", 3, OnWindow},
-    {"close-wait", 3, OnWindow},
-    {"command", 4, OnWindow},
-    {"send", 6, OnWindow},
-    {"post", 6, OnWindow},
-    {"answer", 4, Answer},
-    {"no-box", 2, NoBox},
-    {"signal", 3, Signal},
-    {"sheets", 2, OnSheet},
-    {"text", 3, OnSheet},
-    {"rect", 3, OnSheet},
-    {"press", 3, OnSheet},
-    {"tab", 3, OnSheet},
-    {"check", 3, OnSheet},
-    {"start", 4, Start},
-    {"start-limited", 4, Start},
-    {"wait-pid", 3, WaitPid},
-    {"process-of", 3, ProcessOf},
-    {"link", 3, Link},
-    {"hold", 4, Keep},
-    {"load", 4, Keep},
-    {"hold-mutex", 4, Keep},
-    {"hook-cycle", 3, HookCycle},
-    {"unhook", 4, Unhook},
-    {"deny-writes", 3, KeyWrites},
-    {"allow-writes", 3, KeyWrites},
-    {"tray-delete", 3, Tray},
-    {"broadcast", 3, Tray},
-    {"fake-tray", 3, FakeTray},
+    {"wait-window", 3, Wait},    {"wait-gone", 3, Wait},      {"wait-sheet", 2, Wait},
+    {"close", 3, OnWindow},      {"close-wait", 3, OnWindow}, {"command", 4, OnWindow},
+    {"send", 6, OnWindow},       {"post", 6, OnWindow},       {"answer", 4, Answer},
+    {"no-box", 2, NoBox},        {"signal", 3, Signal},       {"sheets", 2, OnSheet},
+    {"text", 3, OnSheet},        {"rect", 3, OnSheet},        {"press", 3, OnSheet},
+    {"tab", 3, OnSheet},         {"check", 3, OnSheet},       {"start", 4, Start},
+    {"start-limited", 4, Start}, {"wait-pid", 3, WaitPid},    {"process-of", 3, ProcessOf},
+    {"link", 3, Link},           {"hold", 4, Keep},           {"load", 4, Keep},
+    {"hold-mutex", 4, Keep},     {"hook-cycle", 3, HookCycle}, {"unhook", 4, Unhook},
+    {"deny-writes", 3, Writes},  {"allow-writes", 3, Writes}, {"tray-delete", 3, Tray},
+    {"broadcast", 3, Tray},      {"fake-tray", 3, FakeTray},
 };
+// clang-format on
 
 int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);

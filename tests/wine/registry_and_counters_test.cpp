@@ -10,23 +10,14 @@
 #include "store/registry.h"
 
 // The fifteen values a save writes: the date, then each period's figures.
+// clang-format off
 static const char* const SavedNames[] = {
-    "DateYear",
-    "DateMonth",
-    "DateWeek",
-    "DateDay",
-    "CounterCurrentSession",
-    "CounterLastSession",
-    "CounterCurrentDay",
-    "CounterLastDay",
-    "CounterCurrentWeek",
-    "CounterLastWeek",
-    "CounterCurrentMonth",
-    "CounterLastMonth",
-    "CounterCurrentYear",
-    "CounterLastYear",
-    "CounterCurrentTotal",
+    "DateYear", "DateMonth", "DateWeek", "DateDay",
+    "CounterCurrentSession", "CounterLastSession", "CounterCurrentDay", "CounterLastDay",
+    "CounterCurrentWeek", "CounterLastWeek", "CounterCurrentMonth", "CounterLastMonth",
+    "CounterCurrentYear", "CounterLastYear", "CounterCurrentTotal",
 };
+// clang-format on
 
 class Registry : public testing::Test {
   protected:
