@@ -42,12 +42,15 @@ start() {
     done
     rm -rf "$dir/prefix"
     # No debugger: a program that crashes ends at once, and its test fails
-    # then rather than at its timeout.
+    # then rather than at its timeout. Wine takes its code pages from the
+    # locale: one locale, so that a path's characters read the same on every
+    # machine (its ANSI code page is then 1252).
     cat >"$dir/env" <<EOT
 export PATH="$PATH"
 export WINEPREFIX="$dir/prefix"
 export WINEARCH=win32
 export WINEDEBUG=-all
+export LC_ALL=C.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=,winedbg.exe="
 export DISPLAY=:$n
 export TW_XVFB_PID=$xpid
