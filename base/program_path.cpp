@@ -9,10 +9,10 @@ int GetProgramPath(char* out, int size) {
     WCHAR wide[WideSize];
     BOOL lossy = FALSE;
     out[0] = '\0';
-    if (!ModulePathComplete(GetModuleFileNameW(AppInstance, wide, WideSize), WideSize) ||
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, out, size, nullptr, &lossy) <=
-            0 ||
-        lossy) {
+    int read =
+        ModulePathComplete(GetModuleFileNameW(AppInstance, wide, WideSize), WideSize) &&
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, out, size, nullptr, &lossy) > 0;
+    if (!read || lossy) {
         out[0] = '\0';
         return 0;
     }

@@ -55,15 +55,13 @@ int RunElevatedAndWait(const char* file, const char* parameters, DWORD* exitCode
     info.lpFile = file;
     info.lpParameters = parameters;
     info.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExA(&info))
-        return GetLastError() == ERROR_CANCELLED ? ElevationDeclined : ElevationFailed;
-    if (!info.hProcess)
-        return ElevationFailed;
+    if (!ShellExecuteExA(&info) || !info.hProcess)
+        return 0;
     WaitForSingleObject(info.hProcess, INFINITE);
     *exitCode = 0;
     GetExitCodeProcess(info.hProcess, exitCode);
     CloseHandle(info.hProcess);
-    return ElevationRan;
+    return 1;
 }
 
 int NeedsElevatedCopy() {

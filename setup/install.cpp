@@ -59,7 +59,7 @@ static void InstallThroughElevatedCopy(const char* path, const char* commandLine
     char runningPath[PathBufferSize];
     RunningCopyPath(runningPath, sizeof runningPath);
     DWORD report = ReportNothing;
-    if (RunElevatedAndWait(path, commandLine, &report) != ElevationRan) {
+    if (!RunElevatedAndWait(path, commandLine, &report)) {
         ShowMessage(nullptr, IDS_NOT_ELEVATED, MB_OK | MB_ICONHAND);
         return;
     }

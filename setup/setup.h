@@ -54,7 +54,9 @@ int ProcessIsElevated();
 int StartedByWaitingCopy();
 // Neither elevated nor the elevated copy of a waiting one.
 int NeedsElevatedCopy();
-enum { ElevationRan, ElevationDeclined, ElevationFailed };
+// 1 when the elevated copy ran and ended, with its exit code; 0 when the
+// user declined the prompt (ERROR_CANCELLED) or it could not be asked, and
+// nothing was changed either way.
 int RunElevatedAndWait(const char* file, const char* parameters, DWORD* exitCode);
 
 // Starts file through the shell, so that it runs with the shell's token,

@@ -51,7 +51,7 @@ int Uninstall(const char* commandLine) {
     char path[PathBufferSize];
     if (GetProgramPath(path, sizeof path) && NeedsElevatedCopy()) {
         DWORD ignored;
-        if (RunElevatedAndWait(path, commandLine, &ignored) != ElevationRan)
+        if (!RunElevatedAndWait(path, commandLine, &ignored))
             ShowMessage(nullptr, IDS_NOT_ELEVATED, MB_OK | MB_ICONHAND);
         return 0;
     }
