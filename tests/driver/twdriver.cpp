@@ -3,29 +3,26 @@
 //
 //   wait-window|wait-gone CLASS [MS]  wait until a top-level window of CLASS exists | none does
 //   close|close-wait CLASS [MS]  send WM_CLOSE, as another copy does | and wait for its process
-//   process-of CLASS             print its process's id, its token elevated (1) or limited
-//                                (0), and its parent's id
+//   process-of CLASS             print its process's "ID ELEVATED(1|0) PARENT-ID"
 //   command CLASS ID             post WM_COMMAND ID
 //   send|post CLASS MSG WP LP [MS]  send a message and print its result | post it (for one
 //                                whose handling waits), waiting MS for a visible window (a menu)
 //   answer TEXT yes|no|ok|leave [MS]  wait for a message box containing TEXT, print it, answer
 //                                it | leave it and print its process's id and its parent's
 //   no-box [MS]                  fail if a message box appears within MS
-//   signal N [GAP_MS]            signal the click event N times, GAP_MS (200) apart, so that
-//                                each wakes the counter
+//   signal N [GAP_MS]            signal the click event N times, GAP_MS (200) apart
 //   wait-sheet [MS] | sheets     wait for the statistics sheet | print how many are shown
 //   text ID... | rect ID         print each control's text | "left top right bottom visible"
 //   check ID                     print a check box's state (0 or 1)
 //   press ID | tab N             click a button, as the mouse would | select tab N (0 first)
-//   start|start-limited APP LINE start APP with LINE unchanged, as Windows starts a Run
-//                                entry | with a limited user's token; print its process id
+//   start-limited APP LINE       start APP with LINE unchanged, as Windows starts an entry,
+//                                with a limited user's token; print its process id
 //   wait-pid PID MS              wait until process PID has ended
 //   link FILE                    print a shell link's target, working directory, description
 //   hold|load|hold-mutex X MS    open file X for reading, sharing only reading | load it, as a
 //                                process the hook reached keeps the hook library | hold a mutex
 //                                named X; print "held" or "loaded" once done, keep it MS
-//   hook-cycle FILE              set and remove the hook of the hook library FILE, as a copy
-//                                of the program in another logon session does over its life
+//   hook-cycle FILE              set and remove FILE's hook, as another session's copy does
 //   unhook CLASS FILE            run FILE's TallywhirlReset in the window's process
 //   deny-writes|allow-writes KEY deny everyone setting values under HKLM\KEY | allow it again
 //   tray-delete CLASS | broadcast NAME  remove the window's icon 1 from the notification area |
@@ -291,14 +288,10 @@ static int Start(int, char** argv) {
     HANDLE token = nullptr;
     TOKEN_LINKED_TOKEN linked = {};
     DWORD size = 0;
-    bool started =
-        Is(argv[1], "start")
-            ? CreateProcessA(argv[2], argv[3], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                             &startup, &process)
-            : OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
-                  GetTokenInformation(token, TokenLinkedToken, &linked, sizeof linked, &size) &&
-                  CreateProcessAsUserA(linked.LinkedToken, argv[2], argv[3], nullptr, nullptr, TRUE,
-                                       0, nullptr, nullptr, &startup, &process);
+    bool started = OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+                   GetTokenInformation(token, TokenLinkedToken, &linked, sizeof linked, &size) &&
+                   CreateProcessAsUserA(linked.LinkedToken, argv[2], argv[3], nullptr, nullptr,
+                                        TRUE, 0, nullptr, nullptr, &startup, &process);
     if (!started) {
         fprintf(stderr, "%s failed: %lu\n", argv[1], GetLastError());
         return 1;
@@ -478,17 +471,17 @@ static const struct {
     int minArgc;
     int (*run)(int argc, char** argv);
 } Commands[] = {
-    {"wait-window", 3, Wait},    {"wait-gone", 3, Wait},      {"wait-sheet", 2, Wait},
-    {"close", 3, OnWindow},      {"close-wait", 3, OnWindow}, {"command", 4, OnWindow},
-    {"send", 6, OnWindow},       {"post", 6, OnWindow},       {"answer", 4, Answer},
-    {"no-box", 2, NoBox},        {"signal", 3, Signal},       {"sheets", 2, OnSheet},
-    {"text", 3, OnSheet},        {"rect", 3, OnSheet},        {"press", 3, OnSheet},
-    {"tab", 3, OnSheet},         {"check", 3, OnSheet},       {"start", 4, Start},
-    {"start-limited", 4, Start}, {"wait-pid", 3, WaitPid},    {"process-of", 3, ProcessOf},
-    {"link", 3, Link},           {"hold", 4, Keep},           {"load", 4, Keep},
-    {"hold-mutex", 4, Keep},     {"hook-cycle", 3, HookCycle}, {"unhook", 4, Unhook},
-    {"deny-writes", 3, Writes},  {"allow-writes", 3, Writes}, {"tray-delete", 3, Tray},
-    {"broadcast", 3, Tray},      {"fake-tray", 3, FakeTray},
+    {"wait-window", 3, Wait},     {"wait-gone", 3, Wait},       {"wait-sheet", 2, Wait},
+    {"close", 3, OnWindow},       {"close-wait", 3, OnWindow},  {"command", 4, OnWindow},
+    {"send", 6, OnWindow},        {"post", 6, OnWindow},        {"answer", 4, Answer},
+    {"no-box", 2, NoBox},         {"signal", 3, Signal},        {"sheets", 2, OnSheet},
+    {"text", 3, OnSheet},         {"rect", 3, OnSheet},         {"press", 3, OnSheet},
+    {"tab", 3, OnSheet},          {"check", 3, OnSheet},        {"start-limited", 4, Start},
+    {"wait-pid", 3, WaitPid},     {"process-of", 3, ProcessOf}, {"link", 3, Link},
+    {"hold", 4, Keep},            {"load", 4, Keep},            {"hold-mutex", 4, Keep},
+    {"hook-cycle", 3, HookCycle}, {"unhook", 4, Unhook},        {"deny-writes", 3, Writes},
+    {"allow-writes", 3, Writes},  {"tray-delete", 3, Tray},     {"broadcast", 3, Tray},
+    {"fake-tray", 3, FakeTray},
 };
 // clang-format on
 

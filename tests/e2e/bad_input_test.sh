@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # What the whole program does with what it cannot use: a hook library that is
-# missing, broken or lacks an entry point; a click event's name held by
-# another object; a program path the code page cannot spell; an installation
-# whose program copy cannot be written: a folder stands there, or, over a
-# running copy, another process holds its program file; an installation and
-# an uninstallation whose Run value refuses writes.
+# missing or lacks an entry point; a click event's name held by another
+# object; a program path the code page cannot spell; an installation whose
+# program copy cannot be written: a folder stands there, or, over a running
+# copy, another process holds its program file; an installation and an
+# uninstallation whose Run value refuses writes.
 source "$(dirname "$0")/lib.sh"
 reset_state
 dir="$WORK/app"
@@ -31,8 +31,6 @@ library_refused() {
 }
 rm "$library"
 library_refused "missing"
-head -c 1024 "$TW_BUILD/Tallywhirl.dll" >"$library"
-library_refused "cut to its headers"
 cp "$TW_BUILD/InitOnly.dll" "$library"
 library_refused "without TallywhirlReset"
 cp "$TW_BUILD/Tallywhirl.dll" "$library"

@@ -87,9 +87,9 @@ within() {
     done
 }
 
-# Starts a program with twdriver's start or start-limited and prints its
-# process id. The driver's output goes through a file: a Wine process that
-# held a pipe open would keep the reader waiting until it ends.
+# Starts a program with twdriver's start-limited and prints its process id.
+# The driver's output goes through a file: a Wine process that held a pipe
+# open would keep the reader waiting until it ends.
 started() {
     driver "$@" >"$WORK/started" 2>&1 || fail "$1 $2: $(cat "$WORK/started")"
     tr -d '\r' <"$WORK/started"
@@ -101,11 +101,7 @@ process_of() { driver process-of "$1" | tr -d '\r'; }
 
 # Waits up to SECONDS for the program started with RCFILE to end; prints its exit code.
 wait_exit() {
-    local i
-    for ((i = 0; i < ${2:-20} * 10; i++)); do
-        [[ -s "$1" ]] && cat "$1" && return 0
-        sleep 0.1
-    done
+    within "${2:-20}" test -s "$1" && cat "$1" && return 0
     echo "timeout"
     return 1
 }

@@ -141,10 +141,6 @@ TEST(InstalledHook, ARealClickSignalsOnlyBetweenInitAndResetAndGoesOnDownTheChai
     EXPECT_TRUE(ClickSignals(event)) << "an installed hook did not signal a click";
     reset();
     EXPECT_FALSE(ClickSignals(event)) << "after TallywhirlReset a click still signalled";
-    EXPECT_FALSE(ClickSignals(event)) << "after TallywhirlReset a second click still signalled";
-    init(library);
-    EXPECT_TRUE(ClickSignals(event)) << "after TallywhirlInit again no signal";
-    reset();
     reset(); // a second reset finds no hook and does nothing
     EXPECT_FALSE(ClickSignals(event));
     UnhookWindowsHookEx(later);

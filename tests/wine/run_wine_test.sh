@@ -2,8 +2,8 @@
 # Runs one GoogleTest program under Wine, then ends whatever it left running
 # in the session, as the end-to-end tests do. Every Wine process the test
 # started holds its output open, and CTest waits for that to close: Wine's
-# services end on their own seconds later, but the folder window Wine's
-# Program Manager opens for a new group never does.
+# services, which the shell's calls start, end on their own only seconds
+# later.
 wine "$1"
 status=$?
 wineserver -k 2>/dev/null

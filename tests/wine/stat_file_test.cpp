@@ -2,6 +2,7 @@
 // file system can put in their way; any obstacle loses only its own lines.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <set>
 
@@ -13,28 +14,13 @@ static void SetPath(const std::string& path) {
     PutRaw("Path", REG_SZ, path.c_str(), path.size() + 1);
 }
 
-static void List(const std::string& folder, const std::string& prefix,
-                 std::set<std::string>* names) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-        names->insert(prefix + name + (isFolder ? "/" : ""));
-        if (isFolder)
-            List(folder + "\\" + name, prefix + name + "/", names);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
-
 // Every entry under a folder, sub-folders ending in "/", sorted.
 static std::string Entries(const std::string& folder) {
     std::set<std::string> names;
-    List(folder, "", &names);
+    std::error_code none;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, none))
+        names.insert(entry.path().lexically_relative(folder).generic_string() +
+                     (entry.is_directory() ? "/" : ""));
     std::string list;
     for (const std::string& name : names)
         list += (list.empty() ? "" : ";") + name;
