@@ -148,7 +148,6 @@ int ReadMonthHistory(const char* tail, int length, int wholeFile, uint32_t year,
 
 void SummariseDays(const HistorySlot* slots, HistorySummary* summary) {
     memset(summary, 0, sizeof *summary);
-    summary->NoFinishedDays = 1;
     int days = 0;
     for (int i = 0; i < HistoryDays; i++) {
         const HistorySlot* s = &slots[i];
@@ -156,8 +155,6 @@ void SummariseDays(const HistorySlot* slots, HistorySummary* summary) {
             continue;
         days++;
         summary->Total += s->Count;
-        if (i < HistoryDays - 1)
-            summary->NoFinishedDays = 0;
         if (!summary->HasBest || s->Count >= summary->BestCount) {
             summary->HasBest = 1;
             summary->BestYear = s->Year;

@@ -3,7 +3,8 @@
 #include "host_test.h"
 
 TEST(PercentChange, TheDifferenceCellReadsAndIsColouredByTheQuotient) {
-    const uint32_t Green = 0x008000, Red = 0x000080, Default = 0xFFFFFFFF;
+    // Which colour, not its value: the page's screenshot checks the value.
+    const uint32_t Green = RiseColour, Red = FallColour, Default = 0xFFFFFFFF;
     std::tuple<int32_t, int32_t, const char*, uint32_t> cases[] = {
         {150, 120, "+25%", Green},
         {119, 120, "-1%", Red}, // 11,900 / 120 = 99
