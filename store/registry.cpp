@@ -75,3 +75,17 @@ int WriteProductValue(const char* name, DWORD type, const void* data, int size) 
 int ReadProductValue(const char* name, DWORD type, void* data, int size) {
     return ReadRegValue(HKEY_LOCAL_MACHINE, ProductKey, name, type, data, size);
 }
+
+const ProductValueLayout ProductValues[ProductValueCount] = {
+    {"Release", REG_DWORD},  {"Path", REG_SZ},        {"OptionAutostart", REG_DWORD},
+    {"DateYear", REG_DWORD}, {"DateMonth", REG_DWORD}, {"DateWeek", REG_DWORD},
+    {"DateDay", REG_DWORD},
+};
+
+int WriteStoredValue(int id, const void* data, int size) {
+    return WriteProductValue(ProductValues[id].Name, ProductValues[id].Type, data, size);
+}
+
+int ReadStoredValue(int id, void* data, int size) {
+    return ReadProductValue(ProductValues[id].Name, ProductValues[id].Type, data, size);
+}

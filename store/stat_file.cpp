@@ -36,7 +36,7 @@ static int AppendToFile(const char* fileName, const char* text) {
 
 int StatFileName(char* out, int size, int period) {
     char folder[StatBufferSize];
-    ReadProductValue("Path", REG_SZ, folder, sizeof folder);
+    ReadStoredValue(ValuePath, folder, sizeof folder);
     return FormatStatFileName(out, size, folder, LoadResString(PeriodNameIds[period]));
 }
 
