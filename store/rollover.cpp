@@ -1,8 +1,6 @@
 #include "rollover.h"
 #include "stat_lines.h"
 
-static const int32_t SecondsPerDay = 86400;
-
 static int StoredDateIsReal(const CounterSetFields* set) {
     return IsCalendarDate(set->DateYear, set->DateMonth, set->DateDay);
 }
