@@ -1,3 +1,5 @@
+// Every text the program builds goes into a fixed buffer through here, so
+// that one that does not fit is refused rather than cut or overrun.
 #include "bounded_format.h"
 
 #include <cstdarg>

@@ -1,3 +1,5 @@
+// The program file's own path, which the installation copies and every
+// start records: read whole or not at all.
 #include "program.h"
 #include "module_path.h"
 #include "bounded_format.h"

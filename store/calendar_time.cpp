@@ -1,3 +1,5 @@
+// Date arithmetic within the platform's calendar, for the rollover and the
+// history, apart from the platform so that the host tests cover it.
 #include "calendar_time.h"
 
 #include <chrono>

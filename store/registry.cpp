@@ -1,3 +1,5 @@
+// Registry access with every result checked: a value of the wrong type or
+// size reads as a missing one, and the product key's layout.
 #include "registry.h"
 #include "value_names.h"
 

@@ -1,3 +1,5 @@
+// Which periods a change of date has ended and the figures they leave,
+// apart from the platform's clock and files.
 #include "rollover.h"
 #include "stat_lines.h"
 

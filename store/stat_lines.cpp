@@ -1,3 +1,4 @@
+// The statistics files' lines and names, apart from the platform.
 #include "stat_lines.h"
 #include "counter_set.h"
 #include "../base/bounded_format.h"
