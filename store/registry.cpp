@@ -79,7 +79,7 @@ int ReadProductValue(const char* name, DWORD type, void* data, int size) {
 }
 
 const ProductValueLayout ProductValues[ProductValueCount] = {
-    {"Release", REG_DWORD},  {"Path", REG_SZ},        {"OptionAutostart", REG_DWORD},
+    {"Release", REG_DWORD},  {"Path", REG_SZ},         {"OptionAutostart", REG_DWORD},
     {"DateYear", REG_DWORD}, {"DateMonth", REG_DWORD}, {"DateWeek", REG_DWORD},
     {"DateDay", REG_DWORD},
 };
