@@ -17,7 +17,7 @@ extern const PageSpec StatisticsPages[];
 
 // The sheet window as recorded at its initialisation; kept after closing.
 extern HWND SheetWindow;
-// The sheet window until the first page to initialise has centred it.
+// The sheet window until the first page to initialise has centered it.
 extern HWND SheetToCenter;
 
 // Runs a modal sheet of pages, the first one shown, with no Apply button;

@@ -44,7 +44,7 @@ within 10 icon_shown 1 || fail "no icon after TaskbarCreated"
 xdotool mousemove 1013 757 click 1
 check "a press on the icon opens the sheet" desk wait-sheet 10000
 read -r l t r b v <<<"$(desk rect 0 | tr -d '\r')"
-expect_eq "sheet centred on the screen" "$((512 - (r - l) / 2)) $((384 - (b - t) / 2)) 1" "$l $t $v"
+expect_eq "sheet centered on the screen" "$((512 - (r - l) / 2)) $((384 - (b - t) / 2)) 1" "$l $t $v"
 check "Hide" desk press 2
 desk close "$MAIN_CLASS"
 expect_eq "program ended" 0 "$(wait_exit "$WORK/rc" 15)"

@@ -43,7 +43,7 @@ static auto Box(const WindowBox& b) {
     return std::tuple(b.Left, b.Top, b.Width, b.Height);
 }
 
-TEST(Placement, TheSheetIsCentredAndTheHideButtonWidenedToTheLeft) {
+TEST(Placement, TheSheetIsCenteredAndTheHideButtonWidenedToTheLeft) {
     const int32_t Max = INT32_MAX, Min = INT32_MIN;
     // Screen width and height, window width and height, shift, left and top.
     std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t> cases[] = {
