@@ -24,16 +24,12 @@ extern HWND SheetToCenter;
 // the platform's answer, or -1 when the common controls cannot be had.
 int RunPropertySheet(HWND owner, const char* caption, PFNPROPSHEETCALLBACK callback,
                      const PageSpec* pages);
-int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM param);
-
-void CenterWindowOnScreen(HWND window, int dx, int dy);
+// Centers the window in *slot on the screen, once: the slot is emptied.
 void CenterSheetOnce(HWND* slot);
 
 // Turns the sheet's OK and Cancel buttons into the one Hide button.
 void MakeHideButton(HWND sheet);
 
-int AnswerKillActive(HWND page);
-int AnswerApply(HWND page);
 // A page's answer to WM_NOTIFY.
 INT_PTR AnswerSheetNotify(HWND page, LPARAM lParam);
 
