@@ -33,3 +33,20 @@ int32_t MoveToLast(CounterSetFields* set, int period) {
     WriteCount(&set->Last[period], moved);
     return moved;
 }
+
+void BeginNewSession(CounterSetFields* set) {
+    MoveToLast(set, PeriodSession);
+}
+
+void ResetCounter(CounterSetFields* set, int period) {
+    if (period < 0 || period >= PeriodCount)
+        return;
+    WriteCount(&set->Current[period], 0);
+    if (period < LastCount)
+        WriteCount(&set->Last[period], 0);
+}
+
+void ResetAllCounters(CounterSetFields* set) {
+    for (int p = 0; p < PeriodCount; p++)
+        ResetCounter(set, p);
+}

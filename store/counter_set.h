@@ -44,3 +44,13 @@ void AddClickToAll(CounterSetFields* set);
 // exchange, so that a click arriving meanwhile lands in the new period.
 // Returns the figure moved.
 int32_t MoveToLast(CounterSetFields* set, int period);
+
+// The sheet's commands. A new session: Last[Session] takes Current[Session],
+// which becomes 0, in one exchange.
+void BeginNewSession(CounterSetFields* set);
+
+// Current[period] and, for Session to Year, Last[period] become 0.
+void ResetCounter(CounterSetFields* set, int period);
+
+// Every Current and every Last count becomes 0.
+void ResetAllCounters(CounterSetFields* set);

@@ -1,5 +1,7 @@
+// The options page's reset buttons and the periods they clear.
 #include "counter_resets.h"
 #include "../res/resource_ids.h"
+#include "../store/counter_set.h"
 
 struct ResetCommand {
     int CommandId;
@@ -11,23 +13,6 @@ static const ResetCommand ResetCommands[] = {
     {IDC_RESET_WEEK, PeriodWeek},       {IDC_RESET_MONTH, PeriodMonth},
     {IDC_RESET_YEAR, PeriodYear},       {IDC_RESET_TOTAL, PeriodTotal},
 };
-
-void BeginNewSession(CounterSetFields* set) {
-    MoveToLast(set, PeriodSession);
-}
-
-void ResetCounter(CounterSetFields* set, int period) {
-    if (period < 0 || period >= PeriodCount)
-        return;
-    WriteCount(&set->Current[period], 0);
-    if (period < LastCount)
-        WriteCount(&set->Last[period], 0);
-}
-
-void ResetAllCounters(CounterSetFields* set) {
-    for (int p = 0; p < PeriodCount; p++)
-        ResetCounter(set, p);
-}
 
 int PeriodOfResetCommand(int commandId) {
     for (const ResetCommand& command : ResetCommands) {
