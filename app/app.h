@@ -6,14 +6,12 @@
 
 extern HICON AppIcon;
 extern HICON TrayIconImage;
-extern HMENU TrayMenu;
 extern HMENU TrayPopup;
 
 // The tray icon's notifications to the main window.
 enum { WM_TRAYNOTIFY = WM_APP + 1 };
 
 extern HWND MainWindow;
-extern LONG TerminateConfirmed;
 
 // Asks a copy that runs already to open its sheet: 1 when there is one, and
 // this process has handed over to it.

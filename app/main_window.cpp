@@ -12,7 +12,9 @@
 enum { TickTimerId = 1, WM_CLICKREFRESH = WM_APP + 2 };
 
 HWND MainWindow;
-LONG TerminateConfirmed;
+// Terminate's two questions were answered Yes: a later Terminate asks
+// nothing until the sheet has been opened again.
+static LONG TerminateConfirmed;
 
 static TickState Ticks;
 static LONG RefreshPending;

@@ -1,6 +1,10 @@
+// The one-second tick's order of work and its counts, apart from the
+// platform, so that the host tests can run whole ticks.
 #include "tick.h"
 
-int AdvanceTick(TickState* state) {
+// Counts one tick and says what is due on it: TickSave on every 30th,
+// TickWatchdog on every 10th.
+static int AdvanceTick(TickState* state) {
     // Wraps like the 32-bit count it is rather than overflowing.
     state->TimerTicks = static_cast<int32_t>(static_cast<uint32_t>(state->TimerTicks) + 1u);
     int due = 0;
@@ -11,7 +15,11 @@ int AdvanceTick(TickState* state) {
     return due;
 }
 
-int WatchdogWantsRehook(TickState* state, uint32_t clicks) {
+// Asked with the clicks counted so far: 1 when the last installation failed
+// (without a hook no click can come to say so), or when no click came since
+// the last check although one came since the last re-installation; the
+// re-installation is then recorded, so that it comes once a quiet spell.
+static int RecordRehookIfDue(TickState* state, uint32_t clicks) {
     if (!state->HookMissing &&
         (clicks != state->WatchdogSnapshot || clicks == state->LastRehookCount))
         return 0;
@@ -19,13 +27,14 @@ int WatchdogWantsRehook(TickState* state, uint32_t clicks) {
     return 1;
 }
 
-void WatchdogSettle(TickState* state, uint32_t clicks) {
+// Ends a watchdog check with the clicks counted as it ends.
+static void WatchdogSettle(TickState* state, uint32_t clicks) {
     state->WatchdogSnapshot = clicks;
 }
 
 static void RunWatchdog(TickState* state, const TickSteps* steps) {
     uint32_t clicks = steps->ReadClicks();
-    if (WatchdogWantsRehook(state, clicks)) {
+    if (RecordRehookIfDue(state, clicks)) {
         state->HookMissing = !steps->Rehook();
         // Clicks counted during the re-installation belong to this check.
         clicks = steps->ReadClicks();

@@ -14,19 +14,6 @@ struct TickState {
 
 enum { TickSave = 1, TickWatchdog = 2 };
 
-// Counts one tick and says what is due on it: TickSave on every 30th,
-// TickWatchdog on every 10th.
-int AdvanceTick(TickState* state);
-
-// The watchdog's question, asked with the clicks counted so far: 1 when the
-// last installation failed (without a hook no click can come to say so), or
-// when no click came since the last check although one came since the last
-// re-installation; the re-installation is then recorded.
-int WatchdogWantsRehook(TickState* state, uint32_t clicks);
-
-// Ends a watchdog check with the clicks counted as it ends.
-void WatchdogSettle(TickState* state, uint32_t clicks);
-
 // The work a tick hands to the platform, each step done when the tick says.
 struct TickSteps {
     void (*CheckDate)();

@@ -2,8 +2,9 @@
 
 HICON AppIcon;
 HICON TrayIconImage;
-HMENU TrayMenu;
 HMENU TrayPopup;
+// The menu resource, of which the tray's menu is the first submenu.
+static HMENU TrayMenu;
 
 void LoadTrayResources(HINSTANCE instance) {
     AppIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));

@@ -1,3 +1,5 @@
+// Every text the program builds goes into a fixed buffer through here, so
+// that one that does not fit is refused rather than cut or overrun.
 #include "bounded_format.h"
 
 #include <cstdarg>
@@ -16,6 +18,12 @@ static int FormatInto(char* out, int size, const char* format, va_list args) {
 #endif
 }
 
+int RefuseText(char* out, int size) {
+    if (out && size > 0)
+        out[0] = '\0';
+    return 0;
+}
+
 int FormatBounded(char* out, int size, const char* format, ...) {
     if (!out || size <= 0)
         return 0;
@@ -23,11 +31,7 @@ int FormatBounded(char* out, int size, const char* format, ...) {
     va_start(args, format);
     int length = FormatInto(out, size, format, args);
     va_end(args);
-    if (length < 0 || length >= size) {
-        out[0] = '\0';
-        return 0;
-    }
-    return 1;
+    return length < 0 || length >= size ? RefuseText(out, size) : 1;
 }
 
 // The number goes out in parts of nine digits, each an unsigned 32-bit

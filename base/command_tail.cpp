@@ -1,3 +1,5 @@
+// The command line's tail after the program's name: the program starts at
+// its own entry point, without the C runtime that would cut it otherwise.
 #include "command_tail.h"
 
 static int IsBlank(char c) {

@@ -1,3 +1,5 @@
+// 64-bit division by shifts and subtractions: the 32-bit program divides
+// 64-bit figures without the compiler's runtime library.
 #include "long_division.h"
 
 uint64_t LongDivide(uint64_t dividend, uint64_t divisor, uint64_t* remainder) {

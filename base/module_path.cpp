@@ -1,3 +1,4 @@
+// Whether the platform's answer for the program's own path holds all of it.
 #include "module_path.h"
 
 int ModulePathComplete(uint32_t length, int size) {

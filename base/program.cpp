@@ -1,3 +1,5 @@
+// The program's instance and its message box, which every layer shows its
+// words through.
 #include "program.h"
 
 HINSTANCE AppInstance;

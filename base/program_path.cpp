@@ -1,5 +1,8 @@
+// The program file's own path, which the installation copies and every
+// start records: read whole or not at all.
 #include "program.h"
 #include "module_path.h"
+#include "bounded_format.h"
 
 // Read as the platform holds it and turned into the program's 8-bit text: a
 // path with a character the code page lacks would come back with a question
@@ -12,9 +15,5 @@ int GetProgramPath(char* out, int size) {
     int read =
         ModulePathComplete(GetModuleFileNameW(AppInstance, wide, WideSize), WideSize) &&
         WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, out, size, nullptr, &lossy) > 0;
-    if (!read || lossy) {
-        out[0] = '\0';
-        return 0;
-    }
-    return 1;
+    return read && !lossy ? 1 : RefuseText(out, size);
 }

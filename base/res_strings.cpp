@@ -1,3 +1,5 @@
+// The string table's texts, each in a buffer of the ring, so that a few can
+// be used together without buffers of the callers' own.
 #include "program.h"
 #include "string_ring.h"
 

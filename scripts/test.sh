@@ -18,6 +18,8 @@ if bash scripts/vm.sh needed; then
         echo "== this machine's kernel does not run 32-bit programs: the tests under"
         echo "   Wine run in an emulated Debian machine (scripts/vm.sh)"
     fi
+    # The packages were checked once, perhaps before the machine was needed.
+    command -v qemu-system-x86_64 >/dev/null || bash scripts/deps.sh || exit 1
     bash scripts/vm.sh image || exit 1
 fi
 for preset in host fuzz win32; do

@@ -133,9 +133,15 @@ build_image() {
     cp /etc/resolv.conf "$root/etc/"
     for m in proc sys dev; do mount --bind "/$m" "$root/$m"; done
     local status=0
-    step chroot "$root" sh -c "dpkg --add-architecture i386 && apt-get update -qq &&
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-        ${guest_packages[*]}" >"$work/packages.log" 2>&1 || status=$?
+    # As scripts/deps.sh on the host: an update that could refresh only some
+    # lists (a mirror in the middle of a sync) goes on with what it has, and
+    # an install that does not resolve takes the release's own versions.
+    step chroot "$root" sh -c "dpkg --add-architecture i386 &&
+        { apt-get update -qq || apt-get update -qq || echo 'vm: some package lists are old'; } &&
+        export DEBIAN_FRONTEND=noninteractive &&
+        { apt-get install -y -qq --no-install-recommends ${guest_packages[*]} ||
+          apt-get install -y -qq --no-install-recommends -t bookworm ${guest_packages[*]}; }" \
+        >"$work/packages.log" 2>&1 || status=$?
     release_build "$work"
     if ((status)); then
         tail -20 "$work/packages.log" >&2

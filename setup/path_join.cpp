@@ -5,11 +5,8 @@
 #include <cstring>
 
 int JoinPath(char* out, int size, const char* folder, const char* name) {
-    if (!folder || !name) {
-        if (out && size > 0)
-            out[0] = '\0';
-        return 0;
-    }
+    if (!folder || !name)
+        return RefuseText(out, size);
     return FormatBounded(out, size, "%s\\%s", folder, name);
 }
 
@@ -18,11 +15,8 @@ int PathNeedsQuotes(const char* path) {
 }
 
 int JoinCommand(char* out, int size, const char* path, const char* switchText) {
-    if (!path || !switchText) {
-        if (out && size > 0)
-            out[0] = '\0';
-        return 0;
-    }
+    if (!path || !switchText)
+        return RefuseText(out, size);
     return FormatBounded(out, size, PathNeedsQuotes(path) ? "\"%s\" %s" : "%s %s", path,
                          switchText);
 }
@@ -52,10 +46,8 @@ int ParentFolder(char* out, int size, const char* path) {
     while (length > 0 && path[length - 1] != '\\')
         length--;
     length = length > 0 ? length - 1 : 0;
-    if (length >= static_cast<size_t>(size)) {
-        out[0] = '\0';
-        return 0;
-    }
+    if (length >= static_cast<size_t>(size))
+        return RefuseText(out, size);
     memcpy(out, path, length);
     out[length] = '\0';
     return 1;

@@ -1,10 +1,11 @@
+// Date arithmetic within the platform's calendar, for the rollover and the
+// history, apart from the platform so that the host tests cover it.
 #include "calendar_time.h"
 
 #include <chrono>
 
 using namespace std::chrono;
 
-static const int32_t SecondsPerDay = 86400;
 static const int32_t MillisecondsPerDay = SecondsPerDay * 1000;
 
 int IsCalendarDate(uint32_t year, uint32_t month, uint32_t day) {
@@ -75,6 +76,10 @@ int AddSeconds(CalendarTime* dateTime, int32_t seconds) {
     return 1;
 }
 
+uint32_t DateNumber(uint32_t year, uint32_t month, uint32_t day) {
+    return (year * 100 + month) * 100 + day;
+}
+
 uint32_t DateNumber(const CalendarTime* dateTime) {
-    return (uint32_t{dateTime->Year} * 100 + dateTime->Month) * 100 + dateTime->Day;
+    return DateNumber(dateTime->Year, dateTime->Month, dateTime->Day);
 }

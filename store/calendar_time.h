@@ -15,6 +15,8 @@ struct CalendarTime {
     uint16_t Milliseconds;
 };
 
+inline constexpr int32_t SecondsPerDay = 86400;
+
 // The years the platform's 100-nanosecond clock can express.
 enum { FirstCalendarYear = 1601, LastCalendarYear = 30827 };
 
@@ -29,5 +31,7 @@ uint32_t WeekdayOf(uint32_t year, uint32_t month, uint32_t day);
 // when it is not a real date-time or the result would leave the years above.
 int AddSeconds(CalendarTime* dateTime, int32_t seconds);
 
-// (year * 100 + month) * 100 + day: later dates give larger numbers.
+// (year * 100 + month) * 100 + day: later dates give larger numbers. A
+// month's number, with day 0, comes before each of its days'.
+uint32_t DateNumber(uint32_t year, uint32_t month, uint32_t day);
 uint32_t DateNumber(const CalendarTime* dateTime);

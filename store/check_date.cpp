@@ -1,3 +1,5 @@
+// The rollover as the program runs it: the local clock read once a tick and
+// the rollover's rules applied to the counter set and the statistics files.
 #include <windows.h>
 
 #include "check_date.h"
@@ -7,14 +9,15 @@
 
 static_assert(sizeof(CalendarTime) == sizeof(SYSTEMTIME), "the platform's date-time layout");
 
-void ReadLocalTime(CalendarTime* now) {
+// The rollover's only reading of the clock.
+static void ReadLocalTime(CalendarTime* now) {
     SYSTEMTIME local;
     GetLocalTime(&local);
     *now = {local.wYear, local.wMonth,  local.wDayOfWeek, local.wDay,
             local.wHour, local.wMinute, local.wSecond,    local.wMilliseconds};
 }
 
-void CheckDateOn(const CalendarTime* today, CountsMoved moved) {
+static void CheckDateOn(const CalendarTime* today, CountsMoved moved) {
     RolloverPlan plan = PlanRollover(&CounterSet, today);
     if (!plan.NewDate)
         return;

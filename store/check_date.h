@@ -7,13 +7,7 @@
 // display is redrawn first, then the counts are saved.
 typedef void (*CountsMoved)();
 
-// The local date and time: the rollover's only reading of the clock.
-void ReadLocalTime(CalendarTime* now);
-
-// Closes the periods that have ended by today, writes their lines, moves the
-// stored date to today, tells moved and saves; does nothing when today is
-// the stored date.
-void CheckDateOn(const CalendarTime* today, CountsMoved moved);
-
-// The same for the local date.
+// Closes the periods that have ended by the local date, writes their lines,
+// moves the stored date to today, tells moved and saves; does nothing when
+// today is the stored date.
 void CheckDate(CountsMoved moved);

@@ -1,3 +1,5 @@
+// The one set of counts the counting thread adds to and the main thread
+// reads, moves and clears, each count read and written whole.
 #include "counter_set.h"
 
 #include <atomic>

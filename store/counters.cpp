@@ -1,3 +1,5 @@
+// The counts' life in the registry: loaded once at the start of a counting
+// run, saved on the timer, at rollovers, commands and the end.
 #include "counters.h"
 #include "counter_set.h"
 #include "registry.h"
@@ -15,6 +17,16 @@ static DWORD ReadNumber(const char* name) {
 static void WriteNumber(const char* name, DWORD value) {
     WriteProductValue(name, REG_DWORD, &value, sizeof value);
 }
+
+static DWORD ReadStoredNumber(int id) {
+    DWORD value = 0;
+    ReadStoredValue(id, &value, sizeof value);
+    return value;
+}
+
+// The stored date's fields, in the layout's order from ValueDateYear.
+static uint32_t* const DateFields[4] = {&CounterSet.DateYear, &CounterSet.DateMonth,
+                                        &CounterSet.DateWeek, &CounterSet.DateDay};
 
 // The name of a period's figure: figureId is "Current" or "Last".
 static int CounterName(char* out, int figureId, int nameId) {
@@ -37,20 +49,18 @@ static void WriteCounter(int figureId, int nameId, int32_t value) {
 static void RecordProgramFolder() {
     char path[NameBufferSize];
     if (GetProgramPath(path, sizeof path) && CutToFolder(path))
-        WriteProductValue("Path", REG_SZ, path, 0);
+        WriteStoredValue(ValuePath, path, 0);
 }
 
 void LoadCounters() {
     SYSTEMTIME today;
     GetLocalTime(&today);
-    WriteNumber("Release", ReleaseNumber);
+    WriteStoredValue(ValueRelease, &ReleaseNumber, sizeof ReleaseNumber);
     RecordProgramFolder();
-    CounterSet.OptionAutostart = ReadNumber("OptionAutostart") != 0;
+    CounterSet.OptionAutostart = ReadStoredNumber(ValueOptionAutostart) != 0;
 
-    CounterSet.DateYear = ReadNumber("DateYear");
-    CounterSet.DateMonth = ReadNumber("DateMonth");
-    CounterSet.DateWeek = ReadNumber("DateWeek");
-    CounterSet.DateDay = ReadNumber("DateDay");
+    for (int i = 0; i < 4; i++)
+        *DateFields[i] = ReadStoredNumber(ValueDateYear + i);
     if (!CounterSet.DateYear || !CounterSet.DateMonth || !CounterSet.DateDay) {
         CounterSet.DateYear = today.wYear;
         CounterSet.DateMonth = today.wMonth;
@@ -66,10 +76,8 @@ void LoadCounters() {
 }
 
 void SaveCounters() {
-    WriteNumber("DateYear", CounterSet.DateYear);
-    WriteNumber("DateMonth", CounterSet.DateMonth);
-    WriteNumber("DateWeek", CounterSet.DateWeek);
-    WriteNumber("DateDay", CounterSet.DateDay);
+    for (int i = 0; i < 4; i++)
+        WriteStoredValue(ValueDateYear + i, DateFields[i], sizeof *DateFields[i]);
 
     // The running session is stored as the last one: every run starts at 0.
     WriteCounter(IDS_CURRENT, IDS_SESSION, 0);

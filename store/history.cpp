@@ -1,13 +1,12 @@
+// The history page's figures: the tails of Day.txt and Month.txt read into
+// the slots of the last 31 days and 12 months, and the days' summary.
 #include "history.h"
 #include "calendar_time.h"
 
 #include <cstring>
 
-// Dates are compared as (year * 100 + month) * 100 + day, month slots and
-// Month.txt lines with day 0, so one order serves both files.
-static uint32_t Key(uint32_t year, uint32_t month, uint32_t day) {
-    return (year * 100 + month) * 100 + day;
-}
+// Dates are compared by their DateNumber, month slots and Month.txt lines
+// with day 0, so one order serves both files.
 
 static int Expect(const char** p, const char* end, char c) {
     if (*p == end || **p != c)
@@ -50,7 +49,7 @@ static int ParseDayLine(const char* p, const char* end, uint32_t* key, int32_t* 
         return 0;
     uint32_t year = static_cast<uint32_t>(y), month = static_cast<uint32_t>(m);
     uint32_t day = static_cast<uint32_t>(d);
-    *key = Key(year, month, day);
+    *key = DateNumber(year, month, day);
     return IsCalendarDate(year, month, day);
 }
 
@@ -61,7 +60,7 @@ static int ParseMonthLine(const char* p, const char* end, uint32_t* key, int32_t
         !Expect(&p, end, '\t') || !ReadCountAndEnd(&p, end, count))
         return 0;
     uint32_t year = static_cast<uint32_t>(y), month = static_cast<uint32_t>(m);
-    *key = Key(year, month, 0);
+    *key = DateNumber(year, month, 0);
     return IsCalendarDate(year, month, 1);
 }
 
@@ -85,7 +84,7 @@ static void TakeLines(const char* tail, int length, int wholeFile, LineParser pa
         p = lf ? lf + 1 : end;
     }
     const HistorySlot* running = &slots[count - 1];
-    uint32_t runningKey = Key(running->Year, running->Month, running->Day);
+    uint32_t runningKey = DateNumber(running->Year, running->Month, running->Day);
     uint32_t lastTaken = 0;
     while (p < end) {
         const char* lf = static_cast<const char*>(memchr(p, '\n', end - p));
@@ -96,7 +95,7 @@ static void TakeLines(const char* tail, int length, int wholeFile, LineParser pa
         if (parse(p, lf, &key, &figure) && key < runningKey && key >= lastTaken) {
             lastTaken = key;
             for (int i = 0; i < count - 1; i++)
-                if (Key(slots[i].Year, slots[i].Month, slots[i].Day) == key)
+                if (DateNumber(slots[i].Year, slots[i].Month, slots[i].Day) == key)
                     SetSlotFigure(&slots[i], figure);
         }
         p = lf + 1;
@@ -120,7 +119,7 @@ int ReadDayHistory(const char* tail, int length, int wholeFile, uint32_t year, u
         slots[i].Year = date.Year;
         slots[i].Month = date.Month;
         slots[i].Day = date.Day;
-        if (i > 0 && !AddSeconds(&date, -86400))
+        if (i > 0 && !AddSeconds(&date, -SecondsPerDay))
             break; // before the first calendar year: those slots stay undated
     }
     SetSlotFigure(&slots[HistoryDays - 1], runningDay);
@@ -148,7 +147,6 @@ int ReadMonthHistory(const char* tail, int length, int wholeFile, uint32_t year,
 
 void SummariseDays(const HistorySlot* slots, HistorySummary* summary) {
     memset(summary, 0, sizeof *summary);
-    summary->NoFinishedDays = 1;
     int days = 0;
     for (int i = 0; i < HistoryDays; i++) {
         const HistorySlot* s = &slots[i];
@@ -156,8 +154,6 @@ void SummariseDays(const HistorySlot* slots, HistorySummary* summary) {
             continue;
         days++;
         summary->Total += s->Count;
-        if (i < HistoryDays - 1)
-            summary->NoFinishedDays = 0;
         if (!summary->HasBest || s->Count >= summary->BestCount) {
             summary->HasBest = 1;
             summary->BestYear = s->Year;

@@ -23,7 +23,6 @@ struct HistorySummary {
     int32_t BestCount;
     int32_t Average;    // over the days with a figure, halves up
     int64_t Total;      // of the 31 days, today included
-    int NoFinishedDays; // no day before today has a figure
 };
 
 // Fills slots[HistoryDays] with the 31 days ending today, oldest first, from

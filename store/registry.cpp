@@ -1,3 +1,5 @@
+// Registry access with every result checked: a value of the wrong type or
+// size reads as a missing one, and the product key's layout.
 #include "registry.h"
 #include "value_names.h"
 
@@ -74,4 +76,18 @@ int WriteProductValue(const char* name, DWORD type, const void* data, int size) 
 
 int ReadProductValue(const char* name, DWORD type, void* data, int size) {
     return ReadRegValue(HKEY_LOCAL_MACHINE, ProductKey, name, type, data, size);
+}
+
+const ProductValueLayout ProductValues[ProductValueCount] = {
+    {"Release", REG_DWORD},  {"Path", REG_SZ},         {"OptionAutostart", REG_DWORD},
+    {"DateYear", REG_DWORD}, {"DateMonth", REG_DWORD}, {"DateWeek", REG_DWORD},
+    {"DateDay", REG_DWORD},
+};
+
+int WriteStoredValue(int id, const void* data, int size) {
+    return WriteProductValue(ProductValues[id].Name, ProductValues[id].Type, data, size);
+}
+
+int ReadStoredValue(int id, void* data, int size) {
+    return ReadProductValue(ProductValues[id].Name, ProductValues[id].Type, data, size);
 }

@@ -1,7 +1,7 @@
+// Which periods a change of date has ended and the figures they leave,
+// apart from the platform's clock and files.
 #include "rollover.h"
 #include "stat_lines.h"
-
-static const int32_t SecondsPerDay = 86400;
 
 static int StoredDateIsReal(const CounterSetFields* set) {
     return IsCalendarDate(set->DateYear, set->DateMonth, set->DateDay);

@@ -1,3 +1,5 @@
+// The session's running time, from the platform's millisecond tick, which
+// wraps: only differences of it are taken.
 #include "session_clock.h"
 
 uint32_t StartTick;

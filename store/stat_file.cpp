@@ -1,3 +1,5 @@
+// The statistics files: a finished period's line appended to its file in the
+// program's folder, where a user may read it while the program runs.
 #include "stat_file.h"
 #include "counter_set.h"
 #include "registry.h"
@@ -11,7 +13,9 @@ static HANDLE OpenWith(const char* fileName, DWORD disposition) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-int AppendToFile(const char* fileName, const char* text) {
+// Appends text to a file, creating it when missing, while others may only
+// read it. Returns 1 when all of it was written.
+static int AppendToFile(const char* fileName, const char* text) {
     HANDLE file = OpenWith(fileName, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE)
         file = OpenWith(fileName, CREATE_NEW);
@@ -32,7 +36,7 @@ int AppendToFile(const char* fileName, const char* text) {
 
 int StatFileName(char* out, int size, int period) {
     char folder[StatBufferSize];
-    ReadProductValue("Path", REG_SZ, folder, sizeof folder);
+    ReadStoredValue(ValuePath, folder, sizeof folder);
     return FormatStatFileName(out, size, folder, LoadResString(PeriodNameIds[period]));
 }
 

@@ -3,10 +3,6 @@
 
 #include <cstdint>
 
-// Appends text to a file, creating it when missing, while others may only
-// read it. Returns 1 when all of it was written.
-int AppendToFile(const char* fileName, const char* text);
-
 // The full name of a period's statistics file in the folder "Path". Returns
 // 0 with out emptied when there is no folder or the name does not fit.
 int StatFileName(char* out, int size, int period);

@@ -1,3 +1,4 @@
+// The statistics files' lines and names, apart from the platform.
 #include "stat_lines.h"
 #include "counter_set.h"
 #include "../base/bounded_format.h"
@@ -17,16 +18,11 @@ int FormatStatLine(char* out, int size, int period, uint32_t year, uint32_t mont
     case PeriodYear:
         return FormatBounded(out, size, "%04d\t%d\r\n", y, count);
     }
-    if (out && size > 0)
-        out[0] = '\0';
-    return 0;
+    return RefuseText(out, size);
 }
 
 int FormatStatFileName(char* out, int size, const char* folder, const char* periodName) {
-    if (!folder || !folder[0] || !periodName) {
-        if (out && size > 0)
-            out[0] = '\0';
-        return 0;
-    }
+    if (!folder || !folder[0] || !periodName)
+        return RefuseText(out, size);
     return FormatBounded(out, size, "%s\\%s.txt", folder, periodName);
 }

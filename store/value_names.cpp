@@ -1,3 +1,4 @@
+// The counters' value names and which stored values may be used.
 #include "value_names.h"
 
 #include "../base/bounded_format.h"

@@ -1,15 +1,17 @@
+// What every page answers the sheet: a page may always be left, and the
+// sheet's closing applies nothing, as the pages change nothing on OK.
 #include "sheet_parts.h"
 #include "../base/program.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
-int AnswerKillActive(HWND page) {
+static int AnswerKillActive(HWND page) {
     SetWindowLongA(page, DWL_MSGRESULT, FALSE);
     return 1;
 }
 
-int AnswerApply(HWND page) {
+static int AnswerApply(HWND page) {
     SetWindowLongA(page, DWL_MSGRESULT, PSNRET_NOERROR);
     return 1;
 }

@@ -1,7 +1,7 @@
 #include "placement.h"
 
 // Computed in 64 bits so that no window or screen size can overflow it.
-static int32_t CentredCoordinate(int32_t screen, int32_t size, int32_t shift) {
+static int32_t CenteredCoordinate(int32_t screen, int32_t size, int32_t shift) {
     int64_t at = static_cast<int64_t>(screen / 2) - size / 2 + shift;
     if (at < 0)
         return 0;
@@ -10,7 +10,7 @@ static int32_t CentredCoordinate(int32_t screen, int32_t size, int32_t shift) {
 
 WindowBox CenteredOnScreen(int32_t screenWidth, int32_t screenHeight, int32_t width, int32_t height,
                            int32_t dx, int32_t dy) {
-    return {CentredCoordinate(screenWidth, width, dx), CentredCoordinate(screenHeight, height, dy),
+    return {CenteredCoordinate(screenWidth, width, dx), CenteredCoordinate(screenHeight, height, dy),
             width, height};
 }
 

@@ -10,7 +10,7 @@ struct WindowBox {
     int32_t Height;
 };
 
-// The top-left corner that centres a window of width × height on a screen
+// The top-left corner that centers a window of width × height on a screen
 // of screenWidth × screenHeight, shifted by dx, dy; each halving truncates
 // toward zero and a negative coordinate becomes 0. Only Left and Top of the
 // result are set; Width and Height are the window's own.

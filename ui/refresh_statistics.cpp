@@ -9,7 +9,9 @@
 #include <atomic>
 
 HWND StatsPageWindow;
-int64_t PercentChange[LastCount];
+// The percentage change of Session to Year as of the last full refresh;
+// the Difference column's colours follow it.
+static int64_t PercentChange[LastCount];
 
 static void SetCell(HWND page, int id, const char* text) {
     SendDlgItemMessageA(page, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));

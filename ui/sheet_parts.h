@@ -17,23 +17,19 @@ extern const PageSpec StatisticsPages[];
 
 // The sheet window as recorded at its initialisation; kept after closing.
 extern HWND SheetWindow;
-// The sheet window until the first page to initialise has centred it.
+// The sheet window until the first page to initialise has centered it.
 extern HWND SheetToCenter;
 
 // Runs a modal sheet of pages, the first one shown, with no Apply button;
 // the platform's answer, or -1 when the common controls cannot be had.
 int RunPropertySheet(HWND owner, const char* caption, PFNPROPSHEETCALLBACK callback,
                      const PageSpec* pages);
-int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM param);
-
-void CenterWindowOnScreen(HWND window, int dx, int dy);
+// Centers the window in *slot on the screen, once: the slot is emptied.
 void CenterSheetOnce(HWND* slot);
 
 // Turns the sheet's OK and Cancel buttons into the one Hide button.
 void MakeHideButton(HWND sheet);
 
-int AnswerKillActive(HWND page);
-int AnswerApply(HWND page);
 // A page's answer to WM_NOTIFY.
 INT_PTR AnswerSheetNotify(HWND page, LPARAM lParam);
 

@@ -17,7 +17,7 @@ static int SheetOpen;
 HWND SheetWindow;
 HWND SheetToCenter;
 
-int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
+static int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
     if (message == PSCB_INITIALIZED) {
         SheetWindow = sheet;
         SheetToCenter = sheet;

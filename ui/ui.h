@@ -14,10 +14,6 @@ extern HWND StatsPageWindow;
 // StatsPageWindow read atomically, as the main thread writes it.
 HWND CurrentStatsPage();
 
-// The percentage change of Session to Year as of the last full refresh;
-// the Difference column's colours follow it.
-extern int64_t PercentChange[LastCount];
-
 // 1 from the sheet's opening until it has closed.
 int StatisticsSheetOpen();
 

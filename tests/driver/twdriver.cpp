@@ -307,11 +307,26 @@ static int Start(int, char** argv) {
     return 0;
 }
 
+// A process that has ended and been released is no process any more: the
+// platform refuses its id as an invalid parameter, and it counts as ended.
+// Any other refusal (no right to wait, an id that is no number) is a failure.
 static int WaitPid(int argc, char** argv) {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, atoi(argv[2]));
-    DWORD waited = process ? WaitForSingleObject(process, Millis(argc, argv, 3, 10000)) : 0;
-    if (process)
-        CloseHandle(process);
+    char* end = nullptr;
+    DWORD id = strtoul(argv[2], &end, 10);
+    if (!id || *end) {
+        fprintf(stderr, "wait-pid: '%s' is no process id\n", argv[2]);
+        return 2;
+    }
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+    if (!process) {
+        DWORD error = GetLastError();
+        if (error == ERROR_INVALID_PARAMETER)
+            return 0;
+        fprintf(stderr, "wait-pid: process %lu cannot be opened (error %lu)\n", id, error);
+        return 1;
+    }
+    DWORD waited = WaitForSingleObject(process, Millis(argc, argv, 3, 10000));
+    CloseHandle(process);
     return waited != WAIT_OBJECT_0;
 }
 

@@ -41,7 +41,7 @@ driver_holding held hold-mutex TallywhirlEvent 8000
 holder=$!
 refusal "event name held" "cannot count clicks"
 answered "event name held" "cannot count clicks"
-wait "$holder"
+wait "$holder" || fail "the mutex's holder ended with $?"
 
 echo "== a downloaded copy whose path the code page cannot spell says it could not be installed"
 mkdir -p "$WORK/Ω"
@@ -91,7 +91,7 @@ check "close" driver close-wait "$MAIN_CLASS" 10000
 expect_eq "counts go on from the saved ones" 3 "$(product_dword CounterCurrentTotal)"
 
 echo "== with a Run value that refuses writes the installation and the uninstallation say so"
-wait "$holder"
+wait "$holder" || fail "the program file's holder ended with $?"
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'
 check "deny writes" driver deny-writes "$run_key"
 start_program "$WORK/rc" "$dir/Tallywhirl.exe"

@@ -44,7 +44,7 @@ within 10 icon_shown 1 || fail "no icon after TaskbarCreated"
 xdotool mousemove 1013 757 click 1
 check "a press on the icon opens the sheet" desk wait-sheet 10000
 read -r l t r b v <<<"$(desk rect 0 | tr -d '\r')"
-expect_eq "sheet centred on the screen" "$((512 - (r - l) / 2)) $((384 - (b - t) / 2)) 1" "$l $t $v"
+expect_eq "sheet centered on the screen" "$((512 - (r - l) / 2)) $((384 - (b - t) / 2)) 1" "$l $t $v"
 check "Hide" desk press 2
 desk close "$MAIN_CLASS"
 expect_eq "program ended" 0 "$(wait_exit "$WORK/rc" 15)"
@@ -110,8 +110,8 @@ expect_eq "one sheet after a second Open" 1 "$(sheet_count)"
 check "history tab" driver tab 1
 wait_text "$IDC_HISTORY_SUMMARY" "Best day $(ago 10): 1000. Average 531 a day. Total 2653."
 # Every bar of chart ID, in a screenshot, is its count's share of the top
-# figure within a pixel (counts given as SLOT=COUNT), and there is no bar
-# where none is given.
+# figure, rounded to the pixel, and at least one pixel for a count above 0
+# (counts given as SLOT=COUNT); there is no bar where none is given.
 expect_bars() {
     local what=$1 id=$2 slots=$3 top=$4 l t r b shown chart i h want
     local -A counts
@@ -126,7 +126,8 @@ expect_bars() {
     while IFS=: read -r i h; do
         [[ $i == top ]] && continue
         want=$(((${counts[$i]:-0} * chart * 2 + top) / (2 * top)))
-        ((h >= want - 1 && h <= want + 1)) ||
+        ((${counts[$i]:-0} > 0 && want == 0)) && want=1
+        ((h == want)) ||
             fail "$what: bar $i is $h pixels, want $want of $chart for ${counts[$i]:-no} count"
     done <<<"$shown"
 }
@@ -161,38 +162,81 @@ ask() {
     driver answer "$3" "$2" 10000 >/dev/null || fail "no question after $1"
     check "no second question after $1" driver no-box 300
 }
-# Just after a timed save: until the next, 30 s on, only the commands save.
-set_product_dword CounterLastWeek 424242
-wait_saved CounterLastWeek 120
+# A command's save is told from the timed one, every 30 s, only in the
+# seconds after a timed save: before each command the test waits for one
+# (it writes every value again), and each save is checked before the next.
+stored() { [[ -n "$(product_dword CounterCurrentTotal)" ]]; }
+after_timed_save() {
+    reg delete "$PRODUCT_KEY" /v CounterCurrentTotal /f >/dev/null
+    within 40 stored || fail "no timed save within 40 s"
+    timed_save=$SECONDS
+}
+# The stored counts, as "NAME=VALUE ...", equal WANT within 5 s, and so
+# before the next timed save could have written them.
+stored_counts() { for name in $1; do printf '%s=%s ' "$name" "$(product_dword "$name")"; done; }
+counts_are() { [[ "$(stored_counts "$1")" == "$2 " ]]; }
+counts_saved() {
+    local names
+    names=$(sed -E 's/=[^ ]*//g' <<<"$2")
+    within 5 counts_are "$names" "$2" || fail "$1: stored $(stored_counts "$names"), want $2"
+    ((SECONDS - timed_save < 29)) || fail "$1: saved, but too late to tell from a timed save"
+}
+after_timed_save
 ask "$IDC_NEW_SESSION" no "start a new session"
 expect_eq "nothing changed" "$cells" "$(counter_cells)"
 ask "$IDC_NEW_SESSION" yes "start a new session"
 expect_eq "cells after a new session" "0 ${cells%% *} -100% ${cells#* * * }" "$(counter_cells)"
 [[ "$(sheet_text "$IDC_CLOCK")" =~ ^00:00:0[0-2]$ ]] ||
     fail "clock after a new session: $(sheet_text "$IDC_CLOCK")"
-wait_saved CounterLastSession 0 5
+# The running session is stored as the last one.
+counts_saved "new session" "CounterLastSession=0"
+# Each button, the first of the cells (of counter_cells) it clears, and the
+# values its save stores as 0; every period has a last figure of its own.
+check "signal" driver signal 3
+for reset in "$IDC_RESET_SESSION 0 LastSession" "$IDC_RESET_DAY 3 CurrentDay LastDay" \
+    "$IDC_RESET_WEEK 6 CurrentWeek LastWeek" "$IDC_RESET_MONTH 9 CurrentMonth LastMonth" \
+    "$IDC_RESET_YEAR 12 CurrentYear LastYear" "$IDC_RESET_TOTAL 15 CurrentTotal"; do
+    read -r id at names <<<"$reset"
+    read -ra want <<<"$(counter_cells)"
+    want[at]=0
+    if ((at < 15)); then
+        want[at+1]=0
+        want[at+2]=n/a
+    fi
+    after_timed_save
+    check "options page" driver tab 2
+    ask "$id" yes "reset the chosen counter"
+    check "statistics page" driver tab 0
+    expect_eq "button $id resets its counter and its last figure only" "${want[*]}" \
+        "$(counter_cells)"
+    counts_saved "button $id" "$(printf 'Counter%s=0 ' $names | sed 's/ $//')"
+done
+# Reset all, with a last figure in every period again: the copy ends (and
+# saves), and starts again from counts of the registry's.
+check "close" driver close-wait "$MAIN_CLASS" 10000
+for value in CounterLastSession=7 CounterCurrentDay=11 CounterLastDay=12 CounterCurrentWeek=13 \
+    CounterLastWeek=14 CounterCurrentMonth=15 CounterLastMonth=16 CounterCurrentYear=17 \
+    CounterLastYear=18 CounterCurrentTotal=19; do
+    set_product_dword "${value%=*}" "${value#*=}"
+done
+start_program "$WORK/rc" "$dir/TW.exe" -Auto
+check "main window" driver wait-window "$MAIN_CLASS" 15000
+check "Open" driver command "$MAIN_CLASS" "$IDM_OPEN"
+check "sheet" driver wait-sheet 10000
 cells=$(counter_cells)
+expect_eq "counts of the registry's" "0 7 -100% 11 12 -9% 13 14 -8% 15 16 -7% 17 18 -6% 19" "$cells"
 check "options page" driver tab 2
 ask "$IDC_RESET_ALL" no "reset the chosen counter"
 check "statistics page" driver tab 0
 expect_eq "No resets nothing" "$cells" "$(counter_cells)"
+after_timed_save
 check "options page" driver tab 2
 ask "$IDC_RESET_ALL" yes "reset the chosen counter"
 check "statistics page" driver tab 0
 expect_eq "all reset" "0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0" "$(counter_cells)"
-wait_saved CounterCurrentTotal 0 5
-# Each button, and the first of the cells (of counter_cells) it clears.
-check "signal" driver signal 3
-for reset in "$IDC_RESET_SESSION 0" "$IDC_RESET_DAY 3" "$IDC_RESET_WEEK 6" "$IDC_RESET_MONTH 9" \
-    "$IDC_RESET_YEAR 12" "$IDC_RESET_TOTAL 15"; do
-    read -r id at <<<"$reset"
-    read -ra want <<<"$(counter_cells)"
-    want[at]=0
-    check "options page" driver tab 2
-    ask "$id" yes "reset the chosen counter"
-    check "statistics page" driver tab 0
-    expect_eq "button $id resets its counter only" "${want[*]}" "$(counter_cells)"
-done
+counts_saved "reset all" "CounterLastSession=0 CounterCurrentDay=0 CounterLastDay=0 \
+CounterCurrentWeek=0 CounterLastWeek=0 CounterCurrentMonth=0 CounterLastMonth=0 \
+CounterCurrentYear=0 CounterLastYear=0 CounterCurrentTotal=0"
 
 echo "== the start-with-Windows box shows the Run value and has an elevated copy change it"
 # The option (on, as loaded at the start) and the Run value (none) disagree.

@@ -137,7 +137,6 @@ TEST(History, SummaryLine) {
         };
         ExpectBounded(tail, 160, want, summary);
         ExpectBounded(tail, 40, *want ? nullptr : "", summary);
-        EXPECT_EQ(noFinishedDays, s.NoFinishedDays) << tail;
         EXPECT_EQ(noFinishedDays, !HasFinishedFigure(slots, HistoryDays)) << tail;
     }
 }

@@ -7,29 +7,24 @@
 
 enum Op { Join, Command, ProgramFiles };
 
-// One path operation on a and b in size bytes: its text, or "refused" when
-// it fails and leaves the empty text.
-static std::string PathOp(Op op, const char* a, const char* b, int size) {
-    std::vector<char> out(size + 1, '#');
-    int ok = op == Join      ? JoinPath(out.data(), size, a, b)
-             : op == Command ? JoinCommand(out.data(), size, a, b)
-                             : ProgramFilesFolder(out.data(), size, a);
-    EXPECT_EQ('#', out[size]) << "written past the buffer";
-    return ok ? out.data() : out[0] ? "refused, but left " + std::string(out.data()) : "refused";
-}
-
 TEST(InstallPaths, JoinedCutAndJudgedWithinTheirBounds) {
     std::string longest = "C:\\" + std::string(PathBufferSize - 1 - 8, 'd') + " .exe";
     std::string longestCommand = "\"" + longest + "\" -Auto";
     const int Size = PathBufferSize;
-    std::tuple<Op, const char*, const char*, int, const char*> cases[] = {
-        {Join, nullptr, "TW.exe", Size, "refused"},
-        {Command, longest.c_str(), "-Auto", CommandLineSize, longestCommand.c_str()},
-        {Command, nullptr, "-Auto", Size, "refused"},
-        {ProgramFiles, nullptr, nullptr, Size, "C:\\Program Files"},
+    // The operation, its texts, the buffer's size, the result (null: refused).
+    std::tuple<const char*, Op, const char*, const char*, int, const char*> cases[] = {
+        {"a folder missing", Join, nullptr, "TW.exe", Size, nullptr},
+        {"the longest command", Command, longest.c_str(), "-Auto", CommandLineSize,
+         longestCommand.c_str()},
+        {"a program missing", Command, nullptr, "-Auto", Size, nullptr},
+        {"no stored folder", ProgramFiles, nullptr, nullptr, Size, "C:\\Program Files"},
     };
-    for (auto [op, a, b, size, text] : cases)
-        EXPECT_EQ(text, PathOp(op, a, b, size)) << "op " << op << " on " << a << ", " << b;
+    for (auto [why, op, a, b, size, text] : cases)
+        ExpectBounded(why, size, text, [&](char* out, int n) {
+            return op == Join      ? JoinPath(out, n, a, b)
+                   : op == Command ? JoinCommand(out, n, a, b)
+                                   : ProgramFilesFolder(out, n, a);
+        });
     EXPECT_STREQ("", FileNamePart(nullptr));
     EXPECT_TRUE(NeedsInstall(nullptr, "TW.exe"));
 }

@@ -59,13 +59,17 @@ namespace {
 CounterSetFields* Rolling;
 std::string Lines;
 const char* const Files[] = {"", "Day ", "", "Month ", "Year "};
-const size_t DateCut[] = {0, 0, 0, 3, 6}; // off the end of "yyyy-mm-dd" in each file
+
+// The line of a period as its file holds it (the format has a table of its
+// own below), led by the file's name.
+std::string FileLine(int period, uint32_t year, uint32_t month, uint32_t day, int32_t count) {
+    char line[StatBufferSize];
+    EXPECT_TRUE(FormatStatLine(line, sizeof line, period, year, month, day, count));
+    return std::string(Files[period]) + line;
+}
 
 void RecordLine(int period, int32_t count) {
-    char line[StatBufferSize];
-    ASSERT_TRUE(FormatStatLine(line, sizeof line, period, Rolling->DateYear, Rolling->DateMonth,
-                               Rolling->DateDay, count));
-    Lines += std::string(Files[period]) + line;
+    Lines += FileLine(period, Rolling->DateYear, Rolling->DateMonth, Rolling->DateDay, count);
 }
 
 // The rollover as the program runs it; returns whether the set is saved.
@@ -123,13 +127,12 @@ TEST(Rollover, ClosesEachEndedPeriodOnceAndWritesItsLine) {
             {101, 102, 103, 104, 105, 106}, {11, 12, 13, 14, 15}, s[0], s[1], s[2], s[3], 0};
         // The lines are dated with the finished period.
         CounterSetFields want = set;
-        std::string lines, date = Printed("%04u-%02u-%02u", s[0], s[1], s[3]);
+        std::string lines;
         for (int p = PeriodDay; p <= PeriodYear; p++) {
             if (strchr(c.closes, "-DWMY"[p]) || strchr(c.closes, "-dwmy"[p]))
                 want.Last[p] = want.Current[p], want.Current[p] = 0;
             if (strchr(c.closes, "-D-MY"[p]))
-                lines += Files[p] + date.substr(0, date.size() - DateCut[p]) + "\t" +
-                         std::to_string(want.Last[p]) + "\r\n";
+                lines += FileLine(p, s[0], s[1], s[3], want.Last[p]);
         }
         if (c.saves)
             want.DateYear = c.today[0], want.DateMonth = c.today[1], want.DateWeek = c.today[2],

@@ -3,7 +3,8 @@
 #include "host_test.h"
 
 TEST(PercentChange, TheDifferenceCellReadsAndIsColouredByTheQuotient) {
-    const uint32_t Green = 0x008000, Red = 0x000080, Default = 0xFFFFFFFF;
+    // Which colour, not its value: the page's screenshot checks the value.
+    const uint32_t Green = RiseColour, Red = FallColour, Default = 0xFFFFFFFF;
     std::tuple<int32_t, int32_t, const char*, uint32_t> cases[] = {
         {150, 120, "+25%", Green},
         {119, 120, "-1%", Red}, // 11,900 / 120 = 99
@@ -42,7 +43,7 @@ static auto Box(const WindowBox& b) {
     return std::tuple(b.Left, b.Top, b.Width, b.Height);
 }
 
-TEST(Placement, TheSheetIsCentredAndTheHideButtonWidenedToTheLeft) {
+TEST(Placement, TheSheetIsCenteredAndTheHideButtonWidenedToTheLeft) {
     const int32_t Max = INT32_MAX, Min = INT32_MIN;
     // Screen width and height, window width and height, shift, left and top.
     std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t> cases[] = {

@@ -25,6 +25,11 @@ static const WPARAM SignallingIds[] = {
     WM_RBUTTONDOWN,   WM_RBUTTONDBLCLK,   WM_MBUTTONDOWN,   WM_MBUTTONDBLCLK,
 };
 
+// The library exports only its two entry points, not its hook procedure, so
+// the test finds the procedure where the link put it: the build reads its
+// offset from the library's link map into hook_layout.h
+// (hooklib/hook_layout.cmake). A test of a copy compiled on its own could pass
+// while the shipped bytes did not.
 static HookProc ShippedProcedure() {
     HMODULE library = LoadLibraryA("Tallywhirl.dll");
     if (!library)

@@ -1,7 +1,8 @@
+// The sheet placed in the middle of the screen when it first shows.
 #include "sheet_parts.h"
 #include "placement.h"
 
-void CenterWindowOnScreen(HWND window, int dx, int dy) {
+static void CenterWindowOnScreen(HWND window, int dx, int dy) {
     RECT box;
     GetWindowRect(window, &box);
     HDC screen = GetDC(nullptr);
