@@ -75,7 +75,7 @@ static int FindOrMakeGroupFolder(char* out) {
         if (GroupFolder(menuId, out) && IsFolder(out) && ReachedWithoutLink(out))
             return 1;
     }
-    return GroupFolder(CSIDL_COMMON_PROGRAMS, out) && ReachedWithoutLink(out) &&
+    return GroupFolder(CSIDL_COMMON_PROGRAMS | CSIDL_FLAG_CREATE, out) && ReachedWithoutLink(out) &&
            CreateDirectoryA(out, nullptr);
 }
 
