@@ -281,13 +281,6 @@ expect_eq "Run value deleted" "" "$(reg_value "$RUN_KEY" Tallywhirl)"
 expect_eq "option stored" 0 "$(product_dword OptionAutostart)"
 check "Hide" driver press 2
 check "sheet closes" wait_no_sheet
-reg add "$RUN_KEY" /v Tallywhirl /t REG_SZ /d 'C:\elsewhere\TW.exe -Auto' /f >/dev/null
-check "Open" driver command "$MAIN_CLASS" "$IDM_OPEN"
-check "sheet" driver wait-sheet 10000
-check "options page" driver tab 2
-expect_eq "box checked for a Run value written elsewhere" 1 "$(box)"
-check "Hide" driver press 2
-check "sheet closes" wait_no_sheet
 
 echo "== the end of a logon session, the timer and Terminate save the counts"
 # Terminate, Yes to its first question and ANSWER to "Really?".
