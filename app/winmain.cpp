@@ -24,8 +24,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         Uninstall(commandLine);
         return 0;
     }
-    // The only exit code other than 0: what an elevated installation leaves
-    // the unelevated copy that waits for it to start.
+    // The elevated copy the options page starts changes the Run value, and
+    // nothing else: no installation, no hand-over, no tray.
+    int autostartOn = SwitchPresent(commandLine, LoadResString(IDS_AUTOSTART_ON_SWITCH));
+    if (autostartOn || SwitchPresent(commandLine, LoadResString(IDS_AUTOSTART_OFF_SWITCH)))
+        return SetStartupEntry(autostartOn);
+    // Exit codes other than 0 are reports to a copy that waits: the one
+    // above, and what an elevated installation leaves it to start.
     int installed;
     if (InstallIfNeeded(commandLine, &installed))
         return installed;

@@ -37,7 +37,8 @@ static int RunInstallation(int byParent) {
         return closed && byParent ? ReportRestartClosed : ReportNothing;
     }
     CreateDesktopShortcut(layout.program);
-    CreateProgramGroup(layout.program, layout.readme, layout.uninstaller, layout.uninstallCommand);
+    complete &= CreateProgramGroup(layout.program, layout.readme, layout.uninstaller,
+                                   layout.uninstallCommand);
     // The installed copy records its folder at every start, but as the
     // user's own copy of the product key where the system keeps one; the
     // uninstallation reads it from the key itself.

@@ -68,6 +68,16 @@ int StartThroughShell(const char* file, const char* parameters);
 int WriteStartupEntry(const char* startCommand);
 int WriteOwnStartupEntry();
 int DeleteStartupEntry();
+// 1 when the Run value holds a start command.
+int StartupEntryPresent();
+// How a change of the start-up entry ended; StartupChanged is the exit code
+// of the elevated copy that made it.
+enum { StartupRefused = 0, StartupChanged = 1, StartupDeclined = 2 };
+// Writes (the own entry) or deletes the entry; what the elevated copy
+// started with an autostart switch does.
+int SetStartupEntry(int on);
+// The same through an elevated copy of this program file, waited for.
+int ChangeStartupEntryElevated(int on);
 // As OptionAutostart says; a missing option is stored as on.
 int ApplyStoredAutostart(const char* startCommand);
 
@@ -80,11 +90,18 @@ int CreateDesktopShortcut(const char* targetPath);
 int DeleteDesktopShortcut();
 int CreateShortcut(int folderId, const char* linkName, const char* targetPath);
 int DeleteShortcut(int folderId, const char* linkName);
+// A shell link file at linkPath; arguments and iconPath (its second icon)
+// may be null, for none.
+int CreateLinkFile(const char* linkPath, const char* linkName, const char* targetPath,
+                   const char* arguments, const char* iconPath);
 
-// The program group, through the Program Manager's DDE service.
+// The program group, through the Program Manager's DDE service, then
+// completed in the start menu's folders with what the service did not make;
+// 1 when the group holds its three items.
 int CreateProgramGroup(const char* programPath, const char* readmePath, const char* uninstallerPath,
                        const char* uninstallCommand);
-// 1 when no group is left afterwards.
+// 1 when no item of the group is left in either start menu (a group folder
+// reached through a link is left as it is).
 int DeleteProgramGroup();
 int OpenProgmanConversation();
 int ProgmanExecute(const char* format, const char* a1, const char* a2, const char* a3);

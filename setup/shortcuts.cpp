@@ -27,7 +27,7 @@ static int SaveLink(IShellLinkA* link, const char* linkPath) {
 }
 
 static int WriteLink(const char* linkPath, const char* linkName, const char* targetPath,
-                     const char* workingDirectory) {
+                     const char* workingDirectory, const char* arguments, const char* iconPath) {
     IShellLinkA* link = nullptr;
     if (FAILED(Com.CreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                   reinterpret_cast<void**>(&link))))
@@ -35,25 +35,32 @@ static int WriteLink(const char* linkPath, const char* linkName, const char* tar
     link->SetPath(targetPath);
     link->SetWorkingDirectory(workingDirectory);
     link->SetDescription(linkName);
+    if (arguments)
+        link->SetArguments(arguments);
+    // The icon the program's uninstall item has shown since it was a
+    // Program Manager item: the file's second one.
+    if (iconPath)
+        link->SetIconLocation(iconPath, 1);
     int saved = SaveLink(link, linkPath);
     link->Release();
     return saved;
 }
 
-int CreateShortcut(int folderId, const char* linkName, const char* targetPath) {
-    if (!linkName || !targetPath)
-        return 0;
+int CreateLinkFile(const char* linkPath, const char* linkName, const char* targetPath,
+                   const char* arguments, const char* iconPath) {
     char workingDirectory[PathBufferSize];
-    if (!ParentFolder(workingDirectory, sizeof workingDirectory, targetPath))
+    if (!linkPath || !linkName || !targetPath ||
+        !ParentFolder(workingDirectory, sizeof workingDirectory, targetPath) || !ComStarted())
         return 0;
-    if (!ComStarted())
-        return 0;
-    char linkPath[PathBufferSize];
-    int result = 0;
-    if (LinkFilePath(folderId, linkName, linkPath, sizeof linkPath))
-        result = WriteLink(linkPath, linkName, targetPath, workingDirectory);
+    int saved = WriteLink(linkPath, linkName, targetPath, workingDirectory, arguments, iconPath);
     Com.Uninitialize();
-    return result;
+    return saved;
+}
+
+int CreateShortcut(int folderId, const char* linkName, const char* targetPath) {
+    char linkPath[PathBufferSize];
+    return linkName && LinkFilePath(folderId, linkName, linkPath, sizeof linkPath) &&
+           CreateLinkFile(linkPath, linkName, targetPath, nullptr, nullptr);
 }
 
 int DeleteShortcut(int folderId, const char* linkName) {

@@ -22,6 +22,31 @@ int WriteOwnStartupEntry() {
            WriteStartupEntry(command);
 }
 
+int StartupEntryPresent() {
+    char command[CommandLineSize];
+    return ReadRegValue(HKEY_LOCAL_MACHINE, RunKey, RunValue, REG_SZ, command, sizeof command);
+}
+
+// What the elevated copy started with an autostart switch does, and all it
+// does: its exit code is the report.
+int SetStartupEntry(int on) {
+    return (on ? WriteOwnStartupEntry() : DeleteStartupEntry()) ? StartupChanged : StartupRefused;
+}
+
+// Only an administrator may change the Run value: an elevated copy of this
+// very program file does, and is waited for.
+int ChangeStartupEntryElevated(int on) {
+    char path[PathBufferSize];
+    DWORD exitCode = StartupRefused;
+    if (!GetProgramPath(path, sizeof path))
+        return StartupRefused;
+    if (!RunElevatedAndWait(path,
+                            LoadResString(on ? IDS_AUTOSTART_ON_SWITCH : IDS_AUTOSTART_OFF_SWITCH),
+                            &exitCode))
+        return StartupDeclined;
+    return exitCode == StartupChanged ? StartupChanged : StartupRefused;
+}
+
 // A first installation finds no option and switches starting with Windows on;
 // a later one keeps the user's choice.
 int ApplyStoredAutostart(const char* startCommand) {

@@ -3,19 +3,26 @@
 #include "../store/counter_set.h"
 #include "../store/registry.h"
 
+// What the Run value is, not what the option says: they differ where the
+// value was changed elsewhere.
 void ShowAutostartBox(HWND page) {
     SendDlgItemMessageA(page, IDC_AUTOSTART, BM_SETCHECK,
-                        CounterSet.OptionAutostart ? BST_CHECKED : BST_UNCHECKED, 0);
+                        StartupEntryPresent() ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-// The Run value lies under HKEY_LOCAL_MACHINE, which a copy running with
-// the user's own token may not change: then the box goes back, the option
-// stays as it was, and the user is told why.
+// The Run value lies under HKEY_LOCAL_MACHINE, which this copy, with the
+// user's own token, may not change: an elevated copy does. This copy then
+// stores the option where it reads it, its own view of the product key (on
+// Windows the user's virtual store, which shadows the real key). A refusal
+// leaves both as they were and says why.
 void ApplyAutostartBox(HWND page) {
     DWORD on = SendDlgItemMessageA(page, IDC_AUTOSTART, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    if (!(on ? WriteOwnStartupEntry() : DeleteStartupEntry())) {
-        ShowAutostartBox(page);
-        ShowMessage(page, IDS_AUTOSTART_FAILED, MB_OK | MB_ICONEXCLAMATION);
+    int changed = ChangeStartupEntryElevated(on);
+    ShowAutostartBox(page);
+    if (changed != StartupChanged) {
+        ShowMessage(page,
+                    changed == StartupDeclined ? IDS_AUTOSTART_DECLINED : IDS_AUTOSTART_FAILED,
+                    MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     CounterSet.OptionAutostart = on;

@@ -43,8 +43,8 @@ INT_PTR AnswerDifferenceColour(HWND page, HDC dc, HWND control);
 // reads its files again once the day it shows has ended.
 void RefreshHistory();
 
-// The start-with-Windows box: shown as OptionAutostart says; a change goes to
-// the option and the start-up entry.
+// The start-with-Windows box: shown as the Run value is; a change goes to the
+// start-up entry, through an elevated copy, and then to the option.
 void ShowAutostartBox(HWND page);
 void ApplyAutostartBox(HWND page);
 

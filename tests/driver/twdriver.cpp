@@ -18,7 +18,8 @@
 //   start-limited APP LINE       start APP with LINE unchanged, as Windows starts an entry,
 //                                with a limited user's token; print its process id
 //   wait-pid PID MS              wait until process PID has ended
-//   link FILE                    print a shell link's target, working directory, description
+//   link FILE                    print a shell link's target, working directory, description,
+//                                and, where it has them, its arguments and "ICONFILE INDEX"
 //   hold|load|hold-mutex X MS    open file X for reading, sharing only reading | load it, as a
 //                                process the hook reached keeps the hook library | hold a mutex
 //                                named X; print "held" or "loaded" once done, keep it MS
@@ -29,6 +30,9 @@
 //                                post the registered message NAME to every top-level window
 //   fake-tray MS [REFUSE_MS]     be the notification area for MS: print "ready", refuse icons
 //                                for REFUSE_MS (a shell not ready), then print each one's class
+//   progman-mute MS              be a Program Manager DDE service for MS that takes every
+//                                conversation and carries out no command; print "ready"
+//   wait-child PID MS            print "watching", then "ID FILE" of the first process PID starts
 //
 // Before any command, --desktop=NAME moves the driver onto the Wine virtual
 // desktop NAME, whose windows and notification area it then sees.
@@ -39,6 +43,7 @@
 // when the condition was not met, 2 on bad usage.
 #include <windows.h>
 #include <commctrl.h>
+#include <ddeml.h>
 #include <sddl.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
@@ -353,11 +358,17 @@ static int Link(int, char** argv) {
                                    reinterpret_cast<void**>(&link))) &&
         SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
         SUCCEEDED(persist->Load(file, STGM_READ));
+    char arguments[MAX_PATH] = "", icon[MAX_PATH] = "";
+    int index = 0;
     if (read) {
         link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
         link->GetWorkingDirectory(folder, MAX_PATH);
         link->GetDescription(description, MAX_PATH);
-        printf("%s\n%s\n%s\n", target, folder, description);
+        link->GetArguments(arguments, MAX_PATH);
+        link->GetIconLocation(icon, MAX_PATH, &index);
+        printf("%s\n%s\n%s\n%s\n", target, folder, description, arguments);
+        if (icon[0])
+            printf("%s %d\n", icon, index);
     } else {
         fprintf(stderr, "cannot read the link %s\n", argv[2]);
     }
@@ -460,6 +471,17 @@ static LRESULT CALLBACK FakeTrayProc(HWND window, UINT message, WPARAM wParam, L
     return TRUE;
 }
 
+// Dispatches this thread's messages for ms.
+static void Pump(int ms) {
+    DWORD end = GetTickCount() + ms;
+    MSG message;
+    while (static_cast<LONG>(GetTickCount() - end) < 0) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(10);
+    }
+}
+
 static int FakeTray(int argc, char** argv) {
     WNDCLASSA trayClass = {};
     trayClass.lpfnWndProc = FakeTrayProc;
@@ -469,14 +491,48 @@ static int FakeTray(int argc, char** argv) {
         return 1;
     printf("ready\n");
     TrayReadyAt = GetTickCount() + Millis(argc, argv, 3, 0);
-    DWORD end = GetTickCount() + Millis(argc, argv, 2, 0);
-    MSG message;
-    while (GetTickCount() < end) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        Sleep(10);
-    }
+    Pump(Millis(argc, argv, 2, 0));
     return 0;
+}
+
+static HDDEDATA CALLBACK MuteProgmanProc(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR,
+                                         ULONG_PTR) {
+    if (type == XTYP_CONNECT)
+        return reinterpret_cast<HDDEDATA>(TRUE);
+    return reinterpret_cast<HDDEDATA>(type == XTYP_EXECUTE ? DDE_FNOTPROCESSED : 0);
+}
+
+// Its service window, made after the shell's, is the first to take a
+// conversation that a client asks every window for.
+static int MuteProgman(int argc, char** argv) {
+    DWORD instance = 0;
+    HSZ name = nullptr;
+    if (DdeInitializeA(&instance, MuteProgmanProc, APPCLASS_STANDARD, 0) != DMLERR_NO_ERROR ||
+        !(name = DdeCreateStringHandleA(instance, "PROGMAN", CP_WINANSI)) ||
+        !DdeNameService(instance, name, nullptr, DNS_REGISTER))
+        return 1;
+    printf("ready\n");
+    Pump(Millis(argc, argv, 2, 0));
+    return 0;
+}
+
+// Looks all the time, not every 50 ms: the child may live briefly.
+static int WaitChild(int argc, char** argv) {
+    DWORD parent = atoi(argv[2]), end = GetTickCount() + Millis(argc, argv, 3, 10000);
+    printf("watching\n");
+    do {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more;
+             more = Process32Next(snapshot, &entry)) {
+            if (entry.th32ParentProcessID == parent)
+                return printf("%lu %s\n", entry.th32ProcessID, entry.szExeFile) < 0;
+        }
+        CloseHandle(snapshot);
+    } while (static_cast<LONG>(GetTickCount() - end) < 0);
+    fprintf(stderr, "process %lu started none\n", parent);
+    return 1;
 }
 
 // A table of three columns.
@@ -496,7 +552,8 @@ static const struct {
     {"hold", 4, Keep},            {"load", 4, Keep},            {"hold-mutex", 4, Keep},
     {"hook-cycle", 3, HookCycle}, {"unhook", 4, Unhook},        {"deny-writes", 3, Writes},
     {"allow-writes", 3, Writes},  {"tray-delete", 3, Tray},     {"broadcast", 3, Tray},
-    {"fake-tray", 3, FakeTray},
+    {"fake-tray", 3, FakeTray},   {"progman-mute", 3, MuteProgman},
+    {"wait-child", 3, WaitChild},
 };
 // clang-format on
 

@@ -4,7 +4,8 @@
 # object; a program path the code page cannot spell; an installation whose
 # program copy cannot be written: a folder stands there, or, over a running
 # copy, another process holds its program file; an installation and an
-# uninstallation whose Run value refuses writes.
+# uninstallation whose Run value refuses writes, and whose program group's
+# folder is a link.
 source "$(dirname "$0")/lib.sh"
 reset_state
 dir="$WORK/app"
@@ -97,6 +98,11 @@ start_program "$WORK/rc" "$dir/Tallywhirl.exe"
 driver answer "not all of its files and entries" ok 30000 >/dev/null || fail "no word on the Run value"
 expect_eq "installer's exit code" 0 "$(wait_exit "$WORK/rc" 15)"
 check "installed copy runs" driver wait-window "$MAIN_CLASS" 15000
+# A group folder that is a link (on Windows a user may make one in their own
+# start menu) is left, and what it points to with it.
+mkdir -p "$WORK/elsewhere"
+touch "$WORK/elsewhere/Readme.lnk"
+ln -s "$WORK/elsewhere" "$DRIVE_C/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallywhirl"
 start_program "$WORK/rc" 'C:\windows\TWUninst.exe' -Uninst
 driver answer "remove this very cool app" yes 20000 >/dev/null || fail "no first question"
 driver answer "Really?" yes 10000 >/dev/null || fail "no second question"
@@ -104,4 +110,5 @@ driver answer "could not be removed completely" ok 20000 >/dev/null || fail "no 
 expect_eq "uninstaller's exit code" 0 "$(wait_exit "$WORK/rc" 15)"
 check "allow writes" driver allow-writes "$run_key"
 expect_eq "the rest removed" "" "$(reg_value "$UNINSTALL_KEY" UninstallString)$(product_value Path)"
+check "nothing deleted through a group folder that is a link" test -e "$WORK/elsewhere/Readme.lnk"
 echo "bad input: ok"

@@ -3,7 +3,8 @@
 # the first start of a downloaded copy installs it and hands over to the
 # installed copy in the tray, through the shell; an installation over the
 # running copy and the uninstall entry's questions, started with a limited
-# user's token, each run by an elevated copy; an uninstallation while another
+# user's token, each run by an elevated copy; a program group made where the
+# shell's Program Manager did not make it; an uninstallation while another
 # process has the hook library loaded and an installation before the
 # restart, which takes the old library only, and counts real clicks through
 # the new one; and in the end nothing of the program's, the user's virtual
@@ -101,8 +102,12 @@ check "hook library" cmp -s "$TW_BUILD/Tallywhirl.dll" "$INSTALL_DIR/Tallywhirl.
 expect_eq "Run value" "\"$PROGRAM\" -Auto" "$(reg_value "$RUN_KEY" Tallywhirl)"
 link=$(driver link 'C:\users\Public\Desktop\Tallywhirl.lnk' | tr -d '\r') || fail "no shortcut"
 expect_eq "shortcut" "$PROGRAM"$'\n''C:\Program Files\Tallywhirl'$'\n'"Tallywhirl" "$link"
-# Wine's Program Manager makes no item for a command line with a switch.
-expect_eq "program group's items" "Readme.lnk Tallywhirl.lnk" "$(ls "$GROUP_DIR" | paste -sd ' ')"
+items="Readme.lnk Tallywhirl.lnk Uninstall Tallywhirl.lnk"
+expect_eq "program group's items" "$items" "$(ls "$GROUP_DIR" | paste -sd ' ')"
+# Wine's Program Manager makes no item for a command line with a switch:
+# the installation makes it as the desktop shortcut is made.
+link=$(driver link "$(wine winepath -w "$GROUP_DIR/Uninstall Tallywhirl.lnk")" | tr -d '\r')
+expect_eq "uninstall item" "$UNINSTALLER"$'\n''C:\windows'$'\n'"Uninstall Tallywhirl"$'\n'"-Uninst"$'\n'"$UNINSTALLER 1" "$link"
 expect_eq "uninstall entry's name" "Tallywhirl by Oakhart" "$(reg_value "$UNINSTALL_KEY" DisplayName)"
 expect_eq "program folder" 'C:\Program Files\Tallywhirl' "$(product_value Path)"
 # Wine runs the installer elevated, as a user may on Windows: the tray copy
@@ -145,10 +150,19 @@ uninstall_all "uninstalled"
 check "the user's notes" test -f "$downloads/notes.txt"
 expect_scheduled
 
-echo "== installed again before the restart: the restart takes the old hook library only"
+echo "== installed again before the restart, with a Program Manager that does not answer"
+# Under user account control the shell's answers to an elevated installation
+# are filtered out, and no group comes of the conversation. Wine's shell
+# answers every process: the driver's service takes the conversation first
+# and carries out nothing. The group is then made in all users' start menu.
+driver_holding ready progman-mute 600000
 install_from_downloads
+common_group="$DRIVE_C/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallywhirl"
+expect_eq "all users' program group" "$items" "$(ls "$common_group" | paste -sd ' ')"
+check "no group of the user's" test ! -e "$GROUP_DIR"
 check "close" driver close-wait "$MAIN_CLASS" 10000
 restart
+# The restart ends the driver's service too.
 check "the new hook library survives the restart" \
     cmp -s "$TW_BUILD/Tallywhirl.dll" "$INSTALL_DIR/Tallywhirl.dll"
 start_program "$WORK/rc-run" "$PROGRAM" -Auto

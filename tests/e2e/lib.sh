@@ -52,7 +52,8 @@ reset_state() {
     reg delete 'HKLM\Software\Larkspoon Software' /f >/dev/null 2>&1
     reg delete "$RUN_KEY" /v Tallywhirl /f >/dev/null 2>&1
     reg delete "$UNINSTALL_KEY" /f >/dev/null 2>&1
-    rm -rf "$INSTALL_DIR" "$DRIVE_C/windows/TWUninst.exe"
+    rm -rf "$INSTALL_DIR" "$DRIVE_C/windows/TWUninst.exe" \
+        "$DRIVE_C/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallywhirl"
     find "$DRIVE_C/users" -iname 'Tallywhirl*' -prune -exec rm -rf {} + 2>/dev/null
     rm -rf "$WORK"
     mkdir -p "$WORK"
