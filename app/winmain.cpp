@@ -20,12 +20,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     int autoStart = SwitchPresent(commandLine, LoadResString(IDS_AUTO_SWITCH));
     int uninstall = SwitchPresent(commandLine, LoadResString(IDS_UNINST_SWITCH));
 
-    if (uninstall) {
-        Uninstall(commandLine);
-        return 0;
-    }
-    // The only exit code other than 0: what an elevated installation leaves
-    // the unelevated copy that waits for it to start.
+    // The only exit codes other than 0: what an elevated installation or
+    // uninstallation leaves the unelevated copy that waits for it to do.
+    if (uninstall)
+        return Uninstall(commandLine);
     int installed;
     if (InstallIfNeeded(commandLine, &installed))
         return installed;

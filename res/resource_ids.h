@@ -60,6 +60,7 @@
 #define IDS_PATH_UNREADABLE 51
 #define IDS_AUTOSTART_FAILED 52
 #define IDS_CAPTURE_FAILED 53
+#define IDS_COPY_NOT_CLOSED 54
 
 // Statistics page.
 #define IDC_NEW_SESSION 1003
