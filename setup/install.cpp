@@ -52,10 +52,6 @@ static int RunInstallation(int byParent, const ProgramCopy* copy) {
     return byParent ? ReportStartInstalled : ReportNothing;
 }
 
-static int Started(const char* command) {
-    return WinExec(command, SW_SHOWMINIMIZED) > 31;
-}
-
 // This copy has the user's own token: the installation runs in an elevated
 // copy of it, and this one starts what that one leaves it to start.
 static void InstallThroughElevatedCopy(const char* path, const char* commandLine) {
@@ -67,16 +63,14 @@ static void InstallThroughElevatedCopy(const char* path, const char* commandLine
         ShowMessage(nullptr, IDS_NOT_ELEVATED, MB_OK | MB_ICONHAND);
         return;
     }
-    char command[CommandLineSize];
+    if (report != ReportStartInstalled && report != ReportRestartClosed)
+        return;
     InstallLayout layout;
-    int started = 1;
-    if (report == ReportRestartClosed && runningPath[0])
-        started =
-            JoinCommand(command, sizeof command, runningPath, LoadResString(IDS_AUTO_SWITCH)) &&
-            Started(command);
-    else if (report == ReportStartInstalled || report == ReportRestartClosed)
-        started = PlanInstallation(&layout) && Started(layout.startCommand);
-    if (!started)
+    int formed = report == ReportRestartClosed && runningPath[0]
+                     ? JoinCommand(layout.startCommand, CommandLineSize, runningPath,
+                                   LoadResString(IDS_AUTO_SWITCH))
+                     : PlanInstallation(&layout);
+    if (!formed || WinExec(layout.startCommand, SW_SHOWMINIMIZED) <= 31)
         ShowMessage(nullptr, IDS_NOT_STARTED, MB_OK | MB_ICONINFORMATION);
 }
 
