@@ -51,10 +51,10 @@ int ReadProgramFile(const char* path, ProgramCopy* copy);
 void ReleaseProgramFile(ProgramCopy* copy);
 
 // Writes the program's files as planned, the program and uninstaller copies
-// from copy. The program file is written under
-// a name of its own and put in place only when whole, so a failure leaves an
-// installed program as it was; folders this call made go again on failure.
-// *complete is 0 when the program file was written but another was not.
+// from copy. The program file is written under a name of its own and put in
+// place only when whole, so a failure leaves an installed program as it
+// was; folders this call made go again on failure. *complete is 0 when the
+// program file was written but another was not.
 int InstallFiles(const InstallLayout* layout, const ProgramCopy* copy, int* complete);
 
 // Closes every running copy, if any, until its process has ended. The first
