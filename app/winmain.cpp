@@ -20,17 +20,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     int autoStart = SwitchPresent(commandLine, LoadResString(IDS_AUTO_SWITCH));
     int uninstall = SwitchPresent(commandLine, LoadResString(IDS_UNINST_SWITCH));
 
-    if (uninstall) {
-        Uninstall(commandLine);
-        return 0;
-    }
+    // Exit codes other than 0 are reports to a copy that waits: what an
+    // elevated installation or uninstallation leaves it to do, and whether
+    // the Run value was changed.
+    if (uninstall)
+        return Uninstall(commandLine);
     // The elevated copy the options page starts changes the Run value, and
     // nothing else: no installation, no hand-over, no tray.
     int autostartOn = SwitchPresent(commandLine, LoadResString(IDS_AUTOSTART_ON_SWITCH));
     if (autostartOn || SwitchPresent(commandLine, LoadResString(IDS_AUTOSTART_OFF_SWITCH)))
         return SetStartupEntry(autostartOn);
-    // Exit codes other than 0 are reports to a copy that waits: the one
-    // above, and what an elevated installation leaves it to start.
     int installed;
     if (InstallIfNeeded(commandLine, &installed))
         return installed;

@@ -47,9 +47,13 @@ int StartedByWaitingCopy() {
     return same;
 }
 
+// Without an owner window the system only flashes the prompt on the
+// taskbar; this process has no window, and the one in the foreground is the
+// one the user started it from.
 int RunElevatedAndWait(const char* file, const char* parameters, DWORD* exitCode) {
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
+    info.hwnd = GetForegroundWindow();
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     info.lpVerb = "runas";
     info.lpFile = file;

@@ -64,14 +64,17 @@ static void DeleteIfProgramFile(const char* folder, const WIN32_FIND_DATAA* entr
                                 const ProgramFileNames* list, FolderClearing* clearing) {
     if (IsDotEntry(entry->cFileName))
         return;
+    char path[PathBufferSize];
     if ((entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || entry->cFileName[0] == '.' ||
-        !IsProgramFile(entry->cFileName, list->names, ProgramFileCount)) {
+        !IsProgramFile(entry->cFileName, list->names, ProgramFileCount) ||
+        !JoinPath(path, sizeof path, folder, entry->cFileName)) {
         clearing->othersLeft = 1;
         return;
     }
-    char path[PathBufferSize];
-    if (!JoinPath(path, sizeof path, folder, entry->cFileName)) {
-        clearing->othersLeft = 1;
+    // A link of the program's name is left, and said to be left: what it
+    // stands for is not the program's.
+    if (entry->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        clearing->othersLeft = clearing->failed = 1;
         return;
     }
     if (DeleteFileA(path))
@@ -82,33 +85,89 @@ static void DeleteIfProgramFile(const char* folder, const WIN32_FIND_DATAA* entr
         clearing->othersLeft = clearing->failed = 1;
 }
 
+// The folders from the drive down, each held open without delete sharing
+// before it is looked at, so that none can be renamed and replaced by a link
+// while the folder is cleared.
+enum { PathLinked = 0, PathClear = 1, PathMissing = 2 };
+struct HeldPath {
+    HANDLE folders[PathBufferSize]; // one a backslash, at most
+
+    int count;
+};
+
+// PathClear when neither the folder nor one above it is a link (a junction,
+// a symbolic link, a mount point): one may belong to a user who pointed it
+// at any folder. PathMissing when one is not there: nothing below it is to
+// be cleared, nor looked for, as it may be made a link meanwhile.
+static int HoldPathWithoutLinks(const char* folder, HeldPath* held) {
+    char part[PathBufferSize];
+    held->count = 0;
+    // Only a path from a drive is looked at, from the drive's first folder on.
+    if (folder[1] != ':' || folder[2] != '\\' || !FormatBounded(part, sizeof part, "%s", folder))
+        return PathLinked;
+    for (int end = 3;; end++) {
+        char at = part[end];
+        if (at && at != '\\')
+            continue;
+        part[end] = '\0';
+        HANDLE opened = CreateFileA(part, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        // One that cannot even be seen is not there.
+        if (opened == INVALID_HANDLE_VALUE)
+            return GetFileAttributesA(part) == INVALID_FILE_ATTRIBUTES ? PathMissing : PathLinked;
+        held->folders[held->count++] = opened;
+        DWORD attributes = GetFileAttributesA(part);
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            return PathLinked;
+        if (!at)
+            return PathClear;
+        part[end] = at;
+    }
+}
+
+static void LetGo(HeldPath* held) {
+    while (held->count > 0)
+        CloseHandle(held->folders[--held->count]);
+}
+
+static void ClearFolder(const char* folder, FolderClearing* clearing) {
+    char pattern[PathBufferSize];
+    ProgramFileNames list;
+    ListProgramFiles(&list);
+    WIN32_FIND_DATAA entry;
+    HANDLE search = JoinPath(pattern, sizeof pattern, folder, "*.*")
+                        ? FindFirstFileA(pattern, &entry)
+                        : INVALID_HANDLE_VALUE;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            DeleteIfProgramFile(folder, &entry, &list, clearing);
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    for (int i = 0; i < clearing->inUseCount; i++) {
+        if (ScheduleDeletion(folder, clearing->inUse[i]))
+            clearing->pendingLeft = 1;
+        else
+            clearing->othersLeft = clearing->failed = 1;
+    }
+}
+
 // Anything else in the folder is the user's and stays, and the folder with it.
 int DeleteFolderFiles(const char* folder) {
     if (!folder || !folder[0])
         return 0;
-    char pattern[PathBufferSize];
-    if (!JoinPath(pattern, sizeof pattern, folder, "*.*"))
-        return 0;
-    ProgramFileNames list;
-    ListProgramFiles(&list);
+    HeldPath held;
+    int path = HoldPathWithoutLinks(folder, &held);
     FolderClearing clearing = {};
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            DeleteIfProgramFile(folder, &entry, &list, &clearing);
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
+    if (path == PathClear) {
+        ClearFolder(folder, &clearing);
+        // Held, the folder could not be removed; the ones above it stay held.
+        CloseHandle(held.folders[--held.count]);
+        // Removed only when nothing is left in it; when only files that go at
+        // the next restart are left, the folder follows them then.
+        if (!RemoveDirectoryA(folder) && clearing.pendingLeft && !clearing.othersLeft)
+            MoveFileExA(folder, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     }
-    for (int i = 0; i < clearing.inUseCount; i++) {
-        if (ScheduleDeletion(folder, clearing.inUse[i]))
-            clearing.pendingLeft = 1;
-        else
-            clearing.othersLeft = clearing.failed = 1;
-    }
-    // Removed only when nothing is left in it; when only files that go at the
-    // next restart are left, the folder follows them then.
-    if (!RemoveDirectoryA(folder) && clearing.pendingLeft && !clearing.othersLeft)
-        MoveFileExA(folder, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    return !clearing.failed;
+    LetGo(&held);
+    return path == PathClear ? !clearing.failed : path == PathMissing;
 }

@@ -3,11 +3,6 @@
 #include "path_join.h"
 #include "../store/registry.h"
 
-// What an installation run elevated for the unelevated copy that waits for
-// it leaves that copy to start, as its exit code: a copy started by the
-// elevated process would run elevated, unlike every later copy of the user.
-enum { ReportNothing = 0, ReportStartInstalled = 1, ReportRestartClosed = 2 };
-
 // The tray copy at file, started with the user's own token: by the copy that
 // waits, or else through the shell. 1 when started or left to be started.
 static int StartTrayCopy(int byParent, const char* file) {
@@ -15,20 +10,25 @@ static int StartTrayCopy(int byParent, const char* file) {
 }
 
 // Without the program's files there is nothing to register, link or start;
-// nothing is closed before every path is known to fit. A copy closed for an
+// nothing is closed before every path is known to fit, and nothing is
+// written under a copy that did not close. A copy closed for an
 // installation that then failed runs again from its own file, with its
 // counts as it saved them; where the platform cannot name that file, from
 // the installed program, which it normally is.
-static int RunInstallation(int byParent) {
+static int RunInstallation(int byParent, const ProgramCopy* copy) {
     InstallLayout layout;
     if (!PlanInstallation(&layout)) {
         ShowMessage(nullptr, IDS_INSTALL_FAILED, MB_OK | MB_ICONHAND);
         return ReportNothing;
     }
     char runningPath[PathBufferSize];
-    int closed = CloseRunningCopy(1, runningPath, sizeof runningPath);
+    int closed = CloseRunningCopy(runningPath, sizeof runningPath);
+    if (closed == CopyNotClosed) {
+        ShowMessage(nullptr, IDS_COPY_NOT_CLOSED, MB_OK | MB_ICONHAND);
+        return ReportNothing;
+    }
     int complete;
-    if (!InstallFiles(&layout, &complete)) {
+    if (!InstallFiles(&layout, copy, &complete)) {
         int started =
             !closed || StartTrayCopy(byParent, runningPath[0] ? runningPath : layout.program);
         ShowMessage(nullptr, IDS_INSTALL_FAILED, MB_OK | MB_ICONHAND);
@@ -64,13 +64,15 @@ static void InstallThroughElevatedCopy(const char* path, const char* commandLine
         ShowMessage(nullptr, IDS_NOT_ELEVATED, MB_OK | MB_ICONHAND);
         return;
     }
-    char command[CommandLineSize];
+    if (report != ReportStartInstalled && report != ReportRestartClosed)
+        return;
     InstallLayout layout;
-    if (report == ReportRestartClosed && runningPath[0] &&
-        JoinCommand(command, sizeof command, runningPath, LoadResString(IDS_AUTO_SWITCH)))
-        WinExec(command, SW_SHOWMINIMIZED);
-    else if (report != ReportNothing && PlanInstallation(&layout))
-        WinExec(layout.startCommand, SW_SHOWMINIMIZED);
+    int formed = report == ReportRestartClosed && runningPath[0]
+                     ? JoinCommand(layout.startCommand, CommandLineSize, runningPath,
+                                   LoadResString(IDS_AUTO_SWITCH))
+                     : PlanInstallation(&layout);
+    if (!formed || WinExec(layout.startCommand, SW_SHOWMINIMIZED) <= 31)
+        ShowMessage(nullptr, IDS_NOT_STARTED, MB_OK | MB_ICONINFORMATION);
 }
 
 int InstallIfNeeded(const char* commandLine, int* exitCode) {
@@ -83,9 +85,16 @@ int InstallIfNeeded(const char* commandLine, int* exitCode) {
     }
     if (!NeedsInstall(FileNamePart(path), LoadResString(IDS_INSTALLED_NAME)))
         return 0;
-    if (NeedsElevatedCopy())
+    // Read and held before this process asks or tells another one anything:
+    // the elevated copy installs these very bytes, and while this copy waits
+    // for it, nobody can put another file at the path it runs from.
+    ProgramCopy copy;
+    if (!ReadProgramFile(path, &copy))
+        ShowMessage(nullptr, IDS_INSTALL_FAILED, MB_OK | MB_ICONHAND);
+    else if (NeedsElevatedCopy())
         InstallThroughElevatedCopy(path, commandLine);
     else
-        *exitCode = RunInstallation(StartedByWaitingCopy());
+        *exitCode = RunInstallation(StartedByWaitingCopy(), &copy);
+    ReleaseProgramFile(&copy);
     return 1;
 }

@@ -38,7 +38,6 @@ int PlanInstallation(InstallLayout* layout) {
     char stored[PathBufferSize];
     return ReadProgramFilesDir(stored, sizeof stored) &&
            ProgramFilesFolder(layout->programFiles, PathBufferSize, stored) &&
-           GetProgramPath(layout->source, PathBufferSize) &&
            WindowsFolder(layout->windowsFolder, PathBufferSize) &&
            JoinPath(layout->uninstaller, PathBufferSize, layout->windowsFolder,
                     LoadResString(IDS_UNINSTALLER_NAME)) &&
@@ -106,27 +105,28 @@ static int ReadWhole(HANDLE file, void* data, DWORD size) {
 // The program file is far smaller; a larger file is not one to copy whole.
 static const LONGLONG MaxProgramBytes = 16 << 20;
 
-// One buffer holds the whole program file: read once, written as the
-// program copy and as the uninstaller copy; the uninstaller copy's failure
-// leaves the installation incomplete.
-static int CopyProgram(const InstallLayout* layout, int* complete) {
-    HANDLE source = CreateFileA(layout->source, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (source == INVALID_HANDLE_VALUE)
+// Held without write or delete sharing, the file can be neither changed nor
+// renamed and replaced by another process until it is let go: a copy asked
+// to close runs code of the user's, and a downloaded file lies in a folder
+// the user writes.
+int ReadProgramFile(const char* path, ProgramCopy* copy) {
+    copy->bytes = nullptr;
+    copy->file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (copy->file == INVALID_HANDLE_VALUE)
         return 0;
     LARGE_INTEGER whole = {};
-    int sized = GetFileSizeEx(source, &whole) && whole.QuadPart <= MaxProgramBytes;
-    DWORD size = sized ? static_cast<DWORD>(whole.QuadPart) : 0;
-    HLOCAL buffer = sized ? LocalAlloc(LMEM_ZEROINIT, size + 1024) : nullptr;
-    int copied = buffer && ReadWhole(source, buffer, size) &&
-                 WriteReplacing(layout->installFolder, layout->program, buffer, size, 0);
-    CloseHandle(source);
-    // The uninstaller copy is the running file when it installs again.
-    if (copied && !WriteReplacing(layout->windowsFolder, layout->uninstaller, buffer, size, 0))
-        *complete = 0;
-    if (buffer)
-        LocalFree(buffer);
-    return copied;
+    int sized = GetFileSizeEx(copy->file, &whole) && whole.QuadPart <= MaxProgramBytes;
+    copy->size = sized ? static_cast<DWORD>(whole.QuadPart) : 0;
+    copy->bytes = sized ? LocalAlloc(LMEM_ZEROINIT, copy->size + 1024) : nullptr;
+    return copy->bytes && ReadWhole(copy->file, copy->bytes, copy->size);
+}
+
+void ReleaseProgramFile(ProgramCopy* copy) {
+    if (copy->file != INVALID_HANDLE_VALUE)
+        CloseHandle(copy->file);
+    if (copy->bytes)
+        LocalFree(copy->bytes);
 }
 
 static int WriteResourceFile(const InstallLayout* layout, int id, const char* type,
@@ -138,18 +138,21 @@ static int WriteResourceFile(const InstallLayout* layout, int id, const char* ty
     return data && size > 0 && WriteReplacing(layout->installFolder, path, data, size, setAside);
 }
 
-int InstallFiles(const InstallLayout* layout, int* complete) {
+int InstallFiles(const InstallLayout* layout, const ProgramCopy* copy, int* complete) {
     *complete = 1;
     // Either folder may exist already; only one made here is removed again.
     int madeProgramFiles = CreateDirectoryA(layout->programFiles, nullptr);
     int madeFolder = CreateDirectoryA(layout->installFolder, nullptr);
-    if (!CopyProgram(layout, complete)) {
+    if (!WriteReplacing(layout->installFolder, layout->program, copy->bytes, copy->size, 0)) {
         if (madeFolder)
             RemoveDirectoryA(layout->installFolder);
         if (madeProgramFiles)
             RemoveDirectoryA(layout->programFiles);
         return 0;
     }
+    // The uninstaller copy is the running file when it installs again.
+    if (!WriteReplacing(layout->windowsFolder, layout->uninstaller, copy->bytes, copy->size, 0))
+        *complete = 0;
     // Resource type names match without regard to case: "Library" finds LIBRARY.
     if (!WriteResourceFile(layout, IDR_HOOK_LIBRARY, "Library", layout->library, 1) ||
         !WriteResourceFile(layout, IDR_README, "Text", layout->readme, 0))

@@ -3,9 +3,14 @@
 
 // A closing copy saves its counts and ends on its own; its program file is
 // free only once its process has gone, which can take longer than a fixed
-// pause, so the wait is for the process, within a bound.
+// pause, so the wait is for the process, within a bound. A window of the
+// program's class may be any process's of the user, and one that never
+// answers must not hold up an elevated process: the close request is
+// posted, not sent.
 static const DWORD CloseWaitMs = 750;
 static const DWORD ExitWaitMs = 10000;
+// More windows of the class than this are no copies of the program's.
+enum { MaxRunningCopies = 4 };
 
 typedef BOOL(WINAPI* QueryImageNameProc)(HANDLE process, DWORD flags, LPSTR name, PDWORD size);
 
@@ -33,24 +38,34 @@ static HANDLE OpenWindowProcess(HWND window) {
     return process ? process : OpenProcess(SYNCHRONIZE, FALSE, processId);
 }
 
-int CloseRunningCopy(int wait, char* runningPath, int size) {
-    if (runningPath && size > 0)
-        runningPath[0] = '\0';
-    HWND running = FindWindowExA(nullptr, nullptr, MainClassName, nullptr);
-    if (!running)
-        return 0;
-    HANDLE process = wait || runningPath ? OpenWindowProcess(running) : nullptr;
-    if (process && runningPath && size > 0)
+// Without a process to wait for, the window is given a pause to go.
+static int CloseOneCopy(HWND running, char* runningPath, int size) {
+    HANDLE process = OpenWindowProcess(running);
+    if (process && runningPath)
         ProcessImagePath(process, runningPath, size);
-    SendMessageA(running, WM_CLOSE, 0, 0);
-    int ended = 1;
-    if (process && wait)
+    int ended = PostMessageA(running, WM_CLOSE, 0, 0);
+    if (ended && process)
         ended = WaitForSingleObject(process, ExitWaitMs) == WAIT_OBJECT_0;
-    else if (wait)
+    else if (ended)
         Sleep(CloseWaitMs);
     if (process)
         CloseHandle(process);
     return ended;
+}
+
+int CloseRunningCopy(char* runningPath, int size) {
+    if (runningPath)
+        runningPath[0] = '\0';
+    int closed = 0;
+    for (int i = 0; i < MaxRunningCopies; i++) {
+        HWND running = FindWindowExA(nullptr, nullptr, MainClassName, nullptr);
+        if (!running)
+            return closed;
+        if (!CloseOneCopy(running, closed ? nullptr : runningPath, size))
+            return CopyNotClosed;
+        closed = 1;
+    }
+    return CopyNotClosed;
 }
 
 int RunningCopyPath(char* out, int size) {

@@ -6,7 +6,6 @@
 
 // Every path and command line of an installation.
 struct InstallLayout {
-    char source[PathBufferSize];
     char programFiles[PathBufferSize];
     char installFolder[PathBufferSize];
     char windowsFolder[PathBufferSize];
@@ -18,6 +17,19 @@ struct InstallLayout {
     char startCommand[CommandLineSize];
 };
 
+// What an installation or an uninstallation run elevated for the unelevated
+// copy that waits for it leaves that copy to do, as its exit code: what
+// needs the user's own token (a tray copy started by the elevated process
+// would run elevated; the user's virtual store is the user's, and the
+// elevated process may run as another user).
+enum {
+    ReportNothing = 0,
+    ReportStartInstalled = 1,
+    ReportRestartClosed = 2,
+    ReportRemoved = 3,
+    ReportRemovedIncomplete = 4
+};
+
 // Installation: nonzero when this process installed (or tried to, or could
 // not tell) and ends, with *exitCode as its exit code. commandLine is what
 // follows the program's name, for an elevated copy of this process.
@@ -27,17 +39,31 @@ int InstallIfNeeded(const char* commandLine, int* exitCode);
 // changed on the system.
 int PlanInstallation(InstallLayout* layout);
 
-// Writes the program's files as planned. The program file is written under
-// a name of its own and put in place only when whole, so a failure leaves an
-// installed program as it was; folders this call made go again on failure.
-// *complete is 0 when the program file was written but another was not.
-int InstallFiles(const InstallLayout* layout, int* complete);
+// The program file, read whole into bytes (size of them) and held open
+// without write or delete sharing until released. 0 when it cannot be read;
+// release it either way.
+struct ProgramCopy {
+    HANDLE file;
+    HLOCAL bytes;
+    DWORD size;
+};
+int ReadProgramFile(const char* path, ProgramCopy* copy);
+void ReleaseProgramFile(ProgramCopy* copy);
 
-// Closes the running copy, if any; with wait, until its process has ended.
-// Its program file's path goes into runningPath (size bytes, may be null),
-// the empty text when it cannot be had. 1 when a copy was running and, with
-// wait, has ended.
-int CloseRunningCopy(int wait, char* runningPath, int size);
+// Writes the program's files as planned, the program and uninstaller copies
+// from copy. The program file is written under a name of its own and put in
+// place only when whole, so a failure leaves an installed program as it
+// was; folders this call made go again on failure. *complete is 0 when the
+// program file was written but another was not.
+int InstallFiles(const InstallLayout* layout, const ProgramCopy* copy, int* complete);
+
+// Closes every running copy, if any, until its process has ended. The first
+// one's program file's path goes into runningPath (size bytes, may be null),
+// the empty text when it cannot be had. 1 when a copy was running and has
+// ended; CopyNotClosed when one did not end within a bound; 0 when none was
+// running.
+enum { CopyNotClosed = -1 };
+int CloseRunningCopy(char* runningPath, int size);
 
 // The running copy's program file, without closing it; 0 when none runs or
 // its path cannot be had.
@@ -107,10 +133,12 @@ int OpenProgmanConversation();
 int ProgmanExecute(const char* format, const char* a1, const char* a2, const char* a3);
 void EndProgmanConversation();
 
-// Uninstallation: 0 when the user declined or it ran elsewhere, elevated.
+// Uninstallation; the process's exit code: what an elevated copy leaves
+// the copy that waits for it to do.
 int Uninstall(const char* commandLine);
 // The program's files of a folder, and the folder when nothing else is left
-// in it; 0 when one of them can go neither now nor at the next restart.
+// in it; 0 when one of them can go neither now nor at the next restart, or
+// is a link, or the folder or one above it is a link: a link is left alone.
 int DeleteFolderFiles(const char* folder);
 // Renames a file in use to a name of its own in folder, to be deleted at the
 // next restart; 0 when it cannot be renamed.

@@ -32,34 +32,47 @@ static int DeleteVirtualStore(const char* folder) {
     return deleted;
 }
 
-// Everything the installation and the program's runs made, each removal
-// tried whatever became of the one before; 1 when all of it is gone.
-static int RemoveEverything() {
-    // Frees the program's files before they are deleted.
-    CloseRunningCopy(1, nullptr, 0);
-    // Read before the product key, which holds it, goes.
-    char folder[PathBufferSize];
-    ReadProductValue("Path", REG_SZ, folder, sizeof folder);
-    int removed = DeleteDesktopShortcut() & DeleteProgramGroup() & DeleteInstallEntries() &
-                  DeleteVirtualStore(folder);
+// Everything the installation and the program's runs made under the
+// machine's folders and keys, once the user has confirmed it twice and no
+// copy keeps the program's files; each removal tried whatever became of the
+// one before. ReportRemoved when all of it is gone.
+static int RemoveInstallation(const char* folder) {
+    if (!Confirmed(IDS_ASK_UNINSTALL, MB_ICONHAND) || !Confirmed(IDS_REALLY, MB_ICONQUESTION))
+        return ReportNothing;
+    // A copy that did not close keeps the files, and everything stays.
+    if (CloseRunningCopy(nullptr, 0) == CopyNotClosed) {
+        ShowMessage(nullptr, IDS_COPY_NOT_CLOSED, MB_OK | MB_ICONHAND);
+        return ReportNothing;
+    }
+    int removed = DeleteDesktopShortcut() & DeleteProgramGroup() & DeleteInstallEntries();
     if (FolderWorthClearing(folder))
         removed &= DeleteFolderFiles(folder);
-    return removed;
+    return removed ? ReportRemoved : ReportRemovedIncomplete;
 }
 
+// The user's virtual store is removed with the user's own token: on
+// Windows an elevated copy may run as another user, an administrator whose
+// password was typed, whose store is not the user's. So an elevated copy
+// started by a copy that waits for it leaves the store to that one, which
+// removes it once the elevated one has reported; where the user started the
+// uninstallation elevated, that one removes it.
 int Uninstall(const char* commandLine) {
-    char path[PathBufferSize];
+    char path[PathBufferSize], folder[PathBufferSize];
+    // Read before the product key, which holds it, goes.
+    ReadProductValue("Path", REG_SZ, folder, sizeof folder);
+    DWORD report;
     if (GetProgramPath(path, sizeof path) && NeedsElevatedCopy()) {
-        DWORD ignored;
-        if (!RunElevatedAndWait(path, commandLine, &ignored))
+        if (!RunElevatedAndWait(path, commandLine, &report)) {
             ShowMessage(nullptr, IDS_NOT_ELEVATED, MB_OK | MB_ICONHAND);
-        return 0;
+            return ReportNothing;
+        }
+    } else {
+        report = RemoveInstallation(folder);
+        if (StartedByWaitingCopy())
+            return report;
     }
-    if (!Confirmed(IDS_ASK_UNINSTALL, MB_ICONHAND))
-        return 0;
-    if (!Confirmed(IDS_REALLY, MB_ICONQUESTION))
-        return 0;
-    if (!RemoveEverything())
+    if ((report == ReportRemoved || report == ReportRemovedIncomplete) &&
+        !(DeleteVirtualStore(folder) && report == ReportRemoved))
         ShowMessage(nullptr, IDS_UNINSTALL_INCOMPLETE, MB_OK | MB_ICONHAND);
-    return 1;
+    return ReportNothing;
 }

@@ -33,6 +33,10 @@
 //   progman-mute MS              be a Program Manager DDE service for MS that takes every
 //                                conversation and carries out no command; print "ready"
 //   wait-child PID MS            print "watching", then "ID FILE" of the first process PID starts
+//   decoy CLASS swap FILE NEW | decoy CLASS hang  own a window of CLASS, print "ready"; asked
+//                                to close, rename FILE away and copy NEW in its place, print
+//                                "swapped" or "refused" and end | never answer
+//   end CLASS                    end the window's process
 //
 // Before any command, --desktop=NAME moves the driver onto the Wine virtual
 // desktop NAME, whose windows and notification area it then sees.
@@ -163,8 +167,13 @@ static int OnWindow(int argc, char** argv) {
     }
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    HANDLE process = Is(argv[1], "close") ? nullptr : OpenProcess(SYNCHRONIZE, FALSE, processId);
-    SendMessageA(window, WM_CLOSE, 0, 0);
+    HANDLE process = Is(argv[1], "close")
+                         ? nullptr
+                         : OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
+    if (Is(argv[1], "end"))
+        TerminateProcess(process, 1);
+    else
+        SendMessageA(window, WM_CLOSE, 0, 0);
     if (!process)
         return Is(argv[1], "close") ? 0 : 1;
     DWORD waited = WaitForSingleObject(process, Millis(argc, argv, 3, 10000));
@@ -535,6 +544,38 @@ static int WaitChild(int argc, char** argv) {
     return 1;
 }
 
+static char** DecoyArgs;
+
+static LRESULT CALLBACK DecoyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_CLOSE)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (Is(DecoyArgs[3], "hang"))
+        Sleep(INFINITE);
+    char away[MAX_PATH];
+    snprintf(away, sizeof away, "%s.away", DecoyArgs[4]);
+    bool swapped = MoveFileA(DecoyArgs[4], away) && CopyFileA(DecoyArgs[5], DecoyArgs[4], FALSE);
+    printf("%s\n", swapped ? "swapped" : "refused");
+    PostQuitMessage(0);
+    return 0;
+}
+
+static int Decoy(int argc, char** argv) {
+    if (!Is(argv[3], "hang") && argc < 6)
+        return 2;
+    DecoyArgs = argv;
+    WNDCLASSA decoyClass = {};
+    decoyClass.lpfnWndProc = DecoyProc;
+    decoyClass.lpszClassName = argv[2];
+    if (!RegisterClassA(&decoyClass) ||
+        !CreateWindowExA(0, argv[2], "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr))
+        return 1;
+    printf("ready\n");
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    return 0;
+}
+
 // A table of three columns.
 // clang-format off
 static const struct {
@@ -553,7 +594,7 @@ static const struct {
     {"hook-cycle", 3, HookCycle}, {"unhook", 4, Unhook},        {"deny-writes", 3, Writes},
     {"allow-writes", 3, Writes},  {"tray-delete", 3, Tray},     {"broadcast", 3, Tray},
     {"fake-tray", 3, FakeTray},   {"progman-mute", 3, MuteProgman},
-    {"wait-child", 3, WaitChild},
+    {"wait-child", 3, WaitChild}, {"decoy", 4, Decoy},          {"end", 3, OnWindow},
 };
 // clang-format on
 

@@ -5,7 +5,8 @@
 # program copy cannot be written: a folder stands there, or, over a running
 # copy, another process holds its program file; an installation and an
 # uninstallation whose Run value refuses writes, and whose program group's
-# folder is a link.
+# folder is a link; an installation over a window of the program's class
+# that never answers.
 source "$(dirname "$0")/lib.sh"
 reset_state
 dir="$WORK/app"
@@ -89,6 +90,15 @@ again=$(process_of "$MAIN_CLASS" | cut -d" " -f1)
 check "signal" driver signal 1
 check "close" driver close-wait "$MAIN_CLASS" 10000
 expect_eq "counts go on from the saved ones" 3 "$(product_dword CounterCurrentTotal)"
+
+echo "== one over a window of the program's class that never answers says so and overwrites nothing"
+driver_holding ready decoy "$MAIN_CLASS" hang
+printf 'damaged' >"$INSTALL_DIR/Readme.txt"
+start_program "$WORK/rc" "$dir/Tallywhirl.exe"
+driver answer "did not close when asked" ok 60000 >/dev/null || fail "no word on the copy"
+expect_eq "installer's exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+expect_eq "the readme as it was" damaged "$(cat "$INSTALL_DIR/Readme.txt")"
+check "end the window" driver end "$MAIN_CLASS"
 
 echo "== with a Run value that refuses writes the installation and the uninstallation say so"
 wait "$holder" || fail "the program file's holder ended with $?"

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # The installed program's life in one run, with Wine reporting Windows 10:
-# the first start of a downloaded copy installs it and hands over to the
-# installed copy in the tray, through the shell; an installation over the
-# running copy and the uninstall entry's questions, started with a limited
-# user's token, each run by an elevated copy; a program group made where the
-# shell's Program Manager did not make it; an uninstallation while another
-# process has the hook library loaded and an installation before the
-# restart, which takes the old library only, and counts real clicks through
-# the new one; and in the end nothing of the program's, the user's virtual
-# store included.
+# the first start of a downloaded copy installs it, as it read it before a
+# window of the program's class that swaps the file when asked to close had
+# its turn, and hands over to the installed copy in the tray, through the
+# shell; an installation over the running copy and the uninstall entry's
+# questions, started with a limited user's token, each run by an elevated
+# copy; a program group made where the shell's Program Manager did not make
+# it; an uninstallation while another process has the hook library loaded
+# and an installation before the restart, which takes the old library only,
+# and counts real clicks through the new one; and in the end, uninstalled
+# through the uninstall entry, nothing of the program's, the user's virtual
+# store included, which the waiting copy removes, and nothing behind a link
+# the user made of the store.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/sheet_lib.sh"
 reset_state
@@ -44,15 +47,34 @@ uninstall() {
     expect_eq "uninstaller's exit code" 0 "$(wait_exit "$WORK/rc-uninst" 30)"
 }
 
+expect_removed() {
+    check "$1: running copy closed" driver wait-gone "$MAIN_CLASS" 5000
+    expect_eq "$1: Run value, uninstall entry and product key" "" \
+        "$(reg_value "$RUN_KEY" Tallywhirl)$(reg_value "$UNINSTALL_KEY" UninstallString)$(
+            product_value Path)"
+}
+
 # Yes at both questions: the running copy closes without a word, and the
 # program's entries go.
 uninstall_all() {
     uninstall yes
-    check "$1: running copy closed" driver wait-gone "$MAIN_CLASS" 5000
     check "$1: no message at the end" driver no-box 1000
-    expect_eq "$1: Run value, uninstall entry and product key" "" \
-        "$(reg_value "$RUN_KEY" Tallywhirl)$(reg_value "$UNINSTALL_KEY" UninstallString)$(
-            product_value Path)"
+    expect_removed "$1"
+}
+
+# What Windows keeps of a limited user's writes under HKLM and Program Files:
+# the keys, and a folder of the program's name in LOCAL_STORE (made by the caller).
+store='HKCU\Software\Classes\VirtualStore\MACHINE\SOFTWARE'
+local_store="$DRIVE_C/users/$(id -un)/AppData/Local/VirtualStore/Program Files"
+make_store_keys() {
+    for key in "$store\Larkspoon Software\Tallywhirl" "$store\WOW6432Node\Larkspoon Software\Tallywhirl"; do
+        reg add "$key" /v CounterCurrentTotal /t REG_DWORD /d 5 /f >/dev/null
+    done
+    mkdir -p "$local_store"
+}
+store_keys_left() {
+    reg query "$store\Larkspoon Software\Tallywhirl" 2>&1 | grep -v 'Unable'
+    reg query "$store\WOW6432Node\Larkspoon Software\Tallywhirl" 2>&1 | grep -v 'Unable'
 }
 
 # A hook library still loaded somewhere (Wine never unloads it from a process
@@ -96,8 +118,15 @@ expect_installed() {
 }
 
 echo "== the first start installs and hands over to the installed copy in the tray"
+# A window of the program's class may be any process's of the user's: this
+# one, asked to close, tries to put another file where the downloaded one is.
+driver_holding ready decoy "$MAIN_CLASS" swap "$(wine winepath -w "$downloads/Tallywhirl.exe")" \
+    "$(wine winepath -w "$DRIVER")"
 install_from_downloads
 check "program copy" cmp -s "$TW_BUILD/Tallywhirl.exe" "$INSTALL_DIR/TW.exe"
+check "uninstaller copy" cmp -s "$TW_BUILD/Tallywhirl.exe" "$DRIVE_C/windows/TWUninst.exe"
+expect_eq "the downloaded file, held while installing, could not be swapped" refused \
+    "$(tr -d '\r' <"$WORK/decoy.out" | tail -1)"
 check "hook library" cmp -s "$TW_BUILD/Tallywhirl.dll" "$INSTALL_DIR/Tallywhirl.dll"
 expect_eq "Run value" "\"$PROGRAM\" -Auto" "$(reg_value "$RUN_KEY" Tallywhirl)"
 link=$(driver link 'C:\users\Public\Desktop\Tallywhirl.lnk' | tr -d '\r') || fail "no shortcut"
@@ -145,8 +174,13 @@ expect_installed "No at the second question"
 echo "== the uninstaller removes what the program made while another process has its library"
 # Start with Windows switched on again.
 reg add "$RUN_KEY" /v Tallywhirl /t REG_SZ /d "$PROGRAM -Auto" /f >/dev/null
+make_store_keys
+mkdir "$local_store/Tallywhirl"
+printf '2024-01-02\t7\r\n' >"$local_store/Tallywhirl/Day.txt"
 driver_holding loaded load 'C:\Program Files\Tallywhirl\Tallywhirl.dll' 120000
 uninstall_all "uninstalled"
+# Started elevated by the user, the uninstallation removes the store itself.
+expect_eq "the user's virtual store" "" "$(store_keys_left)$(ls -A "$local_store")"
 check "the user's notes" test -f "$downloads/notes.txt"
 expect_scheduled
 
@@ -175,22 +209,33 @@ expect_eq "real clicks counted through the new library" 2 "$(sheet_text "$IDC_CU
 check "Hide" driver press 2
 check "sheet closes" wait_no_sheet
 
-echo "== uninstalled again, and restarted if need be: only a file of the user's is left"
+echo "== uninstalled again through the uninstall entry, the user's store a link: only files of the user's are left"
 printf 'mine\r\n' >"$INSTALL_DIR/notes.txt"
 printf '2024-01-01\t5\r\n' >"$INSTALL_DIR/Day.txt"
-# What Windows keeps of a limited user's writes under HKLM and Program Files.
-store='HKCU\Software\Classes\VirtualStore\MACHINE\SOFTWARE'
-local_store="$DRIVE_C/users/$(id -un)/AppData/Local/VirtualStore"
-for key in "$store\Larkspoon Software\Tallywhirl" "$store\WOW6432Node\Larkspoon Software\Tallywhirl"; do
-    reg add "$key" /v CounterCurrentTotal /t REG_DWORD /d 5 /f >/dev/null
-done
-mkdir -p "$local_store/Program Files/Tallywhirl"
-printf '2024-01-02\t7\r\n' >"$local_store/Program Files/Tallywhirl/Day.txt"
-uninstall_all "uninstalled again"
-expect_eq "the user's virtual store" "" "$(reg query "$store\Larkspoon Software\Tallywhirl" 2>&1 |
-    grep -v 'Unable')$(reg query "$store\WOW6432Node\Larkspoon Software\Tallywhirl" 2>&1 |
-    grep -v 'Unable')$(ls -A "$local_store/Program Files")"
-rm -r "$local_store"
+# The user may make the store a link to any folder (the very names of the
+# program's files in it stay the user's).
+unrelated="$DRIVE_C/Unrelated"
+mkdir -p "$unrelated"
+for name in TW.exe Tallywhirl.dll Readme.txt Day.txt Month.txt Year.txt; do echo mine >"$unrelated/$name"; done
+make_store_keys
+ln -s "$unrelated" "$local_store/Tallywhirl"
+p0=$(started start-limited "$UNINSTALLER" "$(reg_value "$UNINSTALL_KEY" UninstallString)")
+driver answer "remove this very cool app" yes 20000 >/dev/null || fail "no first question"
+driver answer "Really?" yes 10000 >/dev/null || fail "no second question"
+# The store goes with the user's own token, by the limited copy that waited
+# for the elevated one: on Windows the elevated copy may be an
+# administrator's, another user's, whose store is not this user's. Under
+# Wine both have the same token; the copy that says so is the seam.
+box=$(driver answer "could not be removed completely" leave 30000 | tr -d '\r') ||
+    fail "no word on the store left behind its link"
+expect_eq "the copy that tells of the store" "$p0" "${box% *}"
+driver answer "could not be removed completely" ok 1000 >/dev/null || fail "no answer"
+check "the waiting copy ends" driver wait-pid "$p0" 15000
+expect_removed "uninstalled again"
+expect_eq "the store's keys" "" "$(store_keys_left)"
+expect_eq "the files behind the link" "Day.txt Month.txt Readme.txt TW.exe Tallywhirl.dll Year.txt" \
+    "$(LC_ALL=C ls "$unrelated" | paste -sd ' ')"
+rm -r "$(dirname "$local_store")" "$unrelated"
 expect_scheduled && restart
 snapshot >"$WORK/files-after"
 # The uninstaller's copy in the Windows folder stays: it is the very file
