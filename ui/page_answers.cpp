@@ -2,7 +2,6 @@
 #include "../base/program.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 int AnswerKillActive(HWND page) {
     SetWindowLongA(page, DWL_MSGRESULT, FALSE);
@@ -22,8 +21,4 @@ INT_PTR AnswerSheetNotify(HWND page, LPARAM lParam) {
         return AnswerApply(page);
     }
     return 0;
-}
-
-void OpenLinkPage(HWND page, int urlId) {
-    ShellExecuteA(page, "open", LoadResString(urlId), nullptr, nullptr, SW_SHOWNORMAL);
 }

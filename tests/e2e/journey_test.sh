@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The installed program's life in one run, with Wine reporting Windows 10:
-# the first start of a downloaded copy installs it and hands over to the
+# the first start of a downloaded copy installs it, taking none of the
+# libraries of system names planted beside it, and hands over to the
 # installed copy in the tray, through the shell; an installation over the
 # running copy and the uninstall entry's questions, started with a limited
 # user's token, each run by an elevated copy; an uninstallation while another
@@ -19,6 +20,7 @@ downloads="$WORK/My Downloads"
 mkdir -p "$downloads"
 cp "$TW_BUILD/Tallywhirl.exe" "$downloads/Tallywhirl.exe"
 echo "the user's own notes" >"$downloads/notes.txt"
+plant_libraries "$downloads" ole32.dll oleaut32.dll comctl32.dll
 
 # What the prefix holds before the program comes, to compare with at the end.
 snapshot() {
@@ -96,6 +98,7 @@ expect_installed() {
 
 echo "== the first start installs and hands over to the installed copy in the tray"
 install_from_downloads
+expect_none_loaded "the installation" "$downloads"
 check "program copy" cmp -s "$TW_BUILD/Tallywhirl.exe" "$INSTALL_DIR/TW.exe"
 check "hook library" cmp -s "$TW_BUILD/Tallywhirl.dll" "$INSTALL_DIR/Tallywhirl.dll"
 expect_eq "Run value" "\"$PROGRAM\" -Auto" "$(reg_value "$RUN_KEY" Tallywhirl)"
@@ -147,6 +150,7 @@ expect_scheduled
 
 echo "== installed again before the restart: the restart takes the old hook library only"
 install_from_downloads
+expect_none_loaded "the installation before the restart" "$downloads"
 check "close" driver close-wait "$MAIN_CLASS" 10000
 restart
 check "the new hook library survives the restart" \

@@ -1,5 +1,9 @@
-// The counting thread against Wine's real named event, threads and registry.
+// The counting thread against Wine's real named event, threads and registry;
+// the event's security as sandboxed processes meet it.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <sddl.h>
 
 #include "capture/capture.h"
 #include "scratch_key_and_folder.h"
@@ -30,6 +34,67 @@ static DWORD WINAPI SignalMany(void*) {
     return 0;
 }
 
+static bool IsSid(PSID sid, const char* text) {
+    PSID known = nullptr;
+    bool same = ConvertStringSidToSidA(text, &known) && EqualSid(sid, known);
+    LocalFree(known);
+    return same;
+}
+
+static bool IsThisUser(PSID sid) {
+    alignas(8) char user[SECURITY_MAX_SID_SIZE + sizeof(TOKEN_USER)];
+    HANDLE token = nullptr;
+    DWORD size = 0;
+    bool same = OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+                GetTokenInformation(token, TokenUser, user, sizeof user, &size) &&
+                EqualSid(sid, reinterpret_cast<TOKEN_USER*>(user)->User.Sid);
+    CloseHandle(token);
+    return same;
+}
+
+// On Windows a process of low integrity (a sandboxed browser) may write to
+// an object only when the object's label is low too; under the default
+// label, medium, its hook could not signal the event and its clicks were
+// lost. Wine has no integrity levels, so the event's label and access list
+// are read back: low, no writing up from below it, and no one but the user
+// allowed more than to signal it. A later copy of the program, whose event
+// the hooked processes kept, opens it again.
+static void ExpectLowLabelAndSignalOnlyForOthers(HANDLE event) {
+    alignas(8) char security[1024];
+    DWORD size = 0;
+    ASSERT_TRUE(GetKernelObjectSecurity(event,
+                                        DACL_SECURITY_INFORMATION | LABEL_SECURITY_INFORMATION,
+                                        security, sizeof security, &size))
+        << GetLastError();
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL label = nullptr, access = nullptr;
+    ASSERT_TRUE(GetSecurityDescriptorSacl(security, &present, &label, &defaulted) && present &&
+                label && label->AceCount == 1)
+        << "no label";
+    SYSTEM_MANDATORY_LABEL_ACE* mandatory = nullptr;
+    ASSERT_TRUE(GetAce(label, 0, reinterpret_cast<void**>(&mandatory)));
+    EXPECT_EQ(SYSTEM_MANDATORY_LABEL_ACE_TYPE, mandatory->Header.AceType);
+    EXPECT_EQ(static_cast<DWORD>(SYSTEM_MANDATORY_LABEL_NO_WRITE_UP), mandatory->Mask);
+    EXPECT_TRUE(IsSid(&mandatory->SidStart, "S-1-16-4096")) << "the label is not low";
+    ASSERT_TRUE(GetSecurityDescriptorDacl(security, &present, &access, &defaulted) && present &&
+                access)
+        << "no access list: everyone may do anything";
+    bool everyone = false;
+    for (DWORD i = 0; i < access->AceCount; i++) {
+        ACCESS_ALLOWED_ACE* ace = nullptr;
+        ASSERT_TRUE(GetAce(access, i, reinterpret_cast<void**>(&ace)));
+        ASSERT_EQ(ACCESS_ALLOWED_ACE_TYPE, ace->Header.AceType) << "entry " << i;
+        PSID sid = &ace->SidStart;
+        everyone |= IsSid(sid, "S-1-1-0") && ace->Mask == EVENT_MODIFY_STATE;
+        EXPECT_TRUE(IsThisUser(sid) || ace->Mask == EVENT_MODIFY_STATE)
+            << "entry " << i << " allows " << std::hex << ace->Mask << " to another than the user";
+    }
+    EXPECT_TRUE(everyone) << "not everyone may signal the event";
+    HANDLE again = CreateEventA(nullptr, FALSE, FALSE, "TallywhirlEvent");
+    EXPECT_NE(nullptr, again) << "a later copy cannot open the event: " << GetLastError();
+    CloseHandle(again);
+}
+
 // Forty thousand signals from four threads while the main thread moves,
 // clears and saves the counts: every count stays whole and agrees with the
 // wake-ups the counting thread saw.
@@ -39,6 +104,7 @@ TEST(ClickCounter, SignalsAgainstMovesResetsAndSavesLoseNoClick) {
     TallywhirlInit = HookSet;
     StartClickCapture(nullptr);
     ASSERT_NE(nullptr, ClickEvent);
+    ExpectLowLabelAndSignalOnlyForOthers(ClickEvent);
     uint32_t base = SettledClicks();
     memset(&CounterSet, 0, sizeof CounterSet);
     int64_t movedDay = 0;
