@@ -8,9 +8,6 @@
 typedef HRESULT(WINAPI* CoInitializeExProc)(LPVOID reserved, DWORD model);
 typedef void(WINAPI* CoUninitializeProc)();
 
-// Set while a link is being opened: a second press meanwhile opens nothing.
-static LONG LinkOpening;
-
 // The shell may hand the address to a COM server, so COM is set up on this
 // thread first, as the shell asks of its callers. No owner window: the
 // page may be gone before the shell is done.
@@ -28,7 +25,6 @@ static DWORD WINAPI OpenLinkThread(void* parameter) {
         ShellExecuteA(nullptr, "open", url, nullptr, nullptr, SW_SHOWNORMAL);
     if (SUCCEEDED(com))
         uninitialize();
-    InterlockedExchange(&LinkOpening, 0);
     return 0;
 }
 
@@ -36,12 +32,8 @@ static DWORD WINAPI OpenLinkThread(void* parameter) {
 // stop for them (docs/architecture.md): the shell is called on a thread of
 // its own, which takes the string's id and ends when the shell is done.
 void OpenLinkPage(HWND, int urlId) {
-    if (InterlockedExchange(&LinkOpening, 1))
-        return;
     HANDLE thread = CreateThread(nullptr, 0, OpenLinkThread,
                                  reinterpret_cast<void*>(static_cast<INT_PTR>(urlId)), 0, nullptr);
     if (thread)
         CloseHandle(thread);
-    else
-        InterlockedExchange(&LinkOpening, 0);
 }

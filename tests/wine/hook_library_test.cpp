@@ -40,14 +40,16 @@ static HookProc ShippedProcedure() {
 }
 
 // The event as the program makes it, in the one respect the hook meets:
-// everyone may only signal it. An open for any more fails.
-static HANDLE CreateSignalOnlyEvent() {
+// everyone may only signal it, and an open for any more fails. Made once:
+// the hook keeps the handle it opened for the rest of the process.
+static HANDLE SignalOnlyEvent() {
+    static HANDLE event;
     PSECURITY_DESCRIPTOR security = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;0x2;;;WD)", SDDL_REVISION_1,
-                                                              &security, nullptr))
-        return nullptr;
+    if (event || !ConvertStringSecurityDescriptorToSecurityDescriptorA(
+                     "D:(A;;0x2;;;WD)", SDDL_REVISION_1, &security, nullptr))
+        return event;
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, security, FALSE};
-    HANDLE event = CreateEventA(&attributes, FALSE, FALSE, EventName);
+    event = CreateEventA(&attributes, FALSE, FALSE, EventName);
     LocalFree(security);
     return event;
 }
@@ -66,7 +68,7 @@ TEST(HookProcedure, SignalsOncePerPressOrDoubleClickOnceTheEventIsThere) {
     ASSERT_EQ(nullptr, OpenEventA(SYNCHRONIZE, FALSE, EventName)) << "the event exists already";
     for (WPARAM id : SignallingIds)
         EXPECT_EQ(0, proc(HC_ACTION, id, PoisonedLParam)) << "message " << std::hex << id;
-    HANDLE event = CreateSignalOnlyEvent();
+    HANDLE event = SignalOnlyEvent();
     ASSERT_NE(nullptr, event);
     ASSERT_EQ(nullptr, OpenEventA(EVENT_ALL_ACCESS, FALSE, EventName))
         << "the event's access list is not enforced";
@@ -94,7 +96,6 @@ TEST(HookProcedure, SignalsOncePerPressOrDoubleClickOnceTheEventIsThere) {
         }
     }
     EXPECT_EQ(12, signals) << "presses and double-clicks: 12 ids";
-    CloseHandle(event);
 }
 
 static LONG WindowPresses, WindowReleases, ChainPresses;
@@ -139,7 +140,7 @@ static bool ClickSignals(HANDLE event) {
 }
 
 TEST(InstalledHook, ARealClickSignalsOnlyBetweenInitAndResetAndGoesOnDownTheChain) {
-    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, EventName);
+    HANDLE event = SignalOnlyEvent();
     HMODULE library = LoadLibraryA("Tallywhirl.dll");
     auto init = reinterpret_cast<InitProc>(
         reinterpret_cast<void*>(GetProcAddress(library, "TallywhirlInit")));
@@ -169,5 +170,4 @@ TEST(InstalledHook, ARealClickSignalsOnlyBetweenInitAndResetAndGoesOnDownTheChai
     EXPECT_FALSE(ClickSignals(event));
     UnhookWindowsHookEx(later);
     DestroyWindow(window);
-    CloseHandle(event);
 }
