@@ -66,10 +66,9 @@ for value in CounterLastSession=40 CounterCurrentDay=150 CounterLastDay=120 \
     set_product_dword "${value%=*}" "${value#*=}"
 done
 # A notification area of the driver's, found before Wine's, refuses icons
-# for 2 s, as a shell not ready yet at logon does; a later tick adds it. It
-# then answers the add with a failure and shows the icon all the same, as a
-# shell at logon may: a change to the icon finds it there, and no tick adds
-# it again. It stays until Terminate, which removes the icon.
+# for 2 s, as a shell not ready yet at logon does; a later tick adds it. Then,
+# as a shell at logon may, it answers the add with a failure but shows the
+# icon: a change finds it, no tick adds it again, and Terminate removes it.
 driver_holding ready fake-tray 900000 2000 ghost
 start_program "$WORK/rc" "$dir/TW.exe" -Auto
 check "main window" driver wait-window "$MAIN_CLASS" 15000

@@ -65,20 +65,6 @@ place_program() {
     cp "$TW_BUILD/Tallywhirl.dll" "$1/Tallywhirl.dll"
 }
 
-# Copies of Planted.dll in DIR under each system library's NAME, as a
-# browser's downloads may hold; when loaded, one leaves NAME.loaded beside it.
-plant_libraries() {
-    local dir=$1 name
-    for name in "${@:2}"; do cp "$TW_BUILD/Planted.dll" "$dir/$name"; done
-}
-
-# Fails if WHAT loaded a library planted in DIR.
-expect_none_loaded() {
-    local loaded
-    loaded=$(find "$2" -maxdepth 1 -name '*.loaded' -printf '%f ')
-    expect_eq "libraries planted beside the program that $1 loaded" "" "$loaded"
-}
-
 # Starts a program in the background; its exit code lands in RCFILE.
 start_program() {
     local rcfile=$1
