@@ -1,5 +1,6 @@
 #include "capture.h"
 #include "../base/bounded_format.h"
+#include "../base/program.h"
 #include "../store/counter_set.h"
 
 #include <sddl.h>
@@ -35,6 +36,10 @@ static unsigned __stdcall ClickCountThread(void*) {
 // signal it: neither wait on it, and so take a click, nor change it. Named
 // by the user's own SID: an entry for the owner's rights is not honoured
 // everywhere. A system that knows no label makes it as it always did.
+typedef BOOL(WINAPI* SidToTextProc)(PSID sid, LPSTR* text);
+typedef BOOL(WINAPI* TextToSecurityProc)(LPCSTR text, DWORD revision,
+                                         PSECURITY_DESCRIPTOR* security, PULONG size);
+
 static HANDLE CreateClickEvent() {
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, FALSE};
     alignas(8) char user[SECURITY_MAX_SID_SIZE + sizeof(TOKEN_USER)];
@@ -42,13 +47,18 @@ static HANDLE CreateClickEvent() {
     char* sid = nullptr;
     HANDLE token = nullptr;
     DWORD size = 0;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) ||
+    // Looked up: the text forms of security are newer than the oldest systems.
+    HMODULE advapi = GetModuleHandleA("advapi32.dll");
+    auto sidToText = LateProc<SidToTextProc>(advapi, "ConvertSidToStringSidA");
+    auto textToSecurity = LateProc<TextToSecurityProc>(
+        advapi, "ConvertStringSecurityDescriptorToSecurityDescriptorA");
+    if (!sidToText || !textToSecurity ||
+        !OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) ||
         !GetTokenInformation(token, TokenUser, user, sizeof user, &size) ||
-        !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid) ||
+        !sidToText(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid) ||
         !FormatBounded(security, sizeof security, "D:(A;;GA;;;%s)(A;;0x2;;;WD)S:(ML;;NW;;;LW)",
                        sid) ||
-        !ConvertStringSecurityDescriptorToSecurityDescriptorA(
-            security, SDDL_REVISION_1, &attributes.lpSecurityDescriptor, nullptr))
+        !textToSecurity(security, SDDL_REVISION_1, &attributes.lpSecurityDescriptor, nullptr))
         attributes.lpSecurityDescriptor = nullptr;
     if (token)
         CloseHandle(token);

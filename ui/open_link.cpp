@@ -3,6 +3,7 @@
 #include "../base/program.h"
 
 #include <objbase.h>
+#include <process.h>
 #include <shellapi.h>
 
 typedef HRESULT(WINAPI* CoInitializeExProc)(LPVOID reserved, DWORD model);
@@ -11,7 +12,7 @@ typedef void(WINAPI* CoUninitializeProc)();
 // The shell may hand the address to a COM server, so COM is set up on this
 // thread first, as the shell asks of its callers. No owner window: the
 // page may be gone before the shell is done.
-static DWORD WINAPI OpenLinkThread(void* parameter) {
+static unsigned __stdcall OpenLinkThread(void* parameter) {
     char url[256];
     int length = LoadStringA(AppInstance, static_cast<int>(reinterpret_cast<INT_PTR>(parameter)),
                              url, sizeof url);
@@ -32,8 +33,9 @@ static DWORD WINAPI OpenLinkThread(void* parameter) {
 // stop for them (docs/architecture.md): the shell is called on a thread of
 // its own, which takes the string's id and ends when the shell is done.
 void OpenLinkPage(HWND, int urlId) {
-    HANDLE thread = CreateThread(nullptr, 0, OpenLinkThread,
-                                 reinterpret_cast<void*>(static_cast<INT_PTR>(urlId)), 0, nullptr);
+    HANDLE thread = reinterpret_cast<HANDLE>(
+        _beginthreadex(nullptr, 0, OpenLinkThread,
+                       reinterpret_cast<void*>(static_cast<INT_PTR>(urlId)), 0, nullptr));
     if (thread)
         CloseHandle(thread);
 }
