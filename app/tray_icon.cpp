@@ -19,7 +19,9 @@ int AddTrayIcon(HWND window) {
     TrayIconData.uCallbackMessage = WM_TRAYNOTIFY;
     TrayIconData.hIcon = TrayIconImage;
     FormatBounded(TrayIconData.szTip, sizeof TrayIconData.szTip, "%s", LoadResString(IDS_TITLE));
-    if (Shell_NotifyIconA(NIM_ADD, &TrayIconData))
+    // At logon the shell may report a failed add and show the icon all the
+    // same: a change to it that succeeds finds it there.
+    if (Shell_NotifyIconA(NIM_ADD, &TrayIconData) || Shell_NotifyIconA(NIM_MODIFY, &TrayIconData))
         return 1;
     memset(&TrayIconData, 0, sizeof TrayIconData);
     return 0;
@@ -37,12 +39,15 @@ int AddTrayIconAgain(HWND window) {
     return AddTrayIcon(window);
 }
 
+// Whatever the program believes: an add reported failed may have shown the
+// icon, which would stay behind as a ghost.
 int RemoveTrayIcon() {
-    if (!TrayIconData.hWnd)
-        return 0;
-    Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
+    TrayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    TrayIconData.hWnd = MainWindow;
+    TrayIconData.uID = TrayIconId;
+    BOOL removed = Shell_NotifyIconA(NIM_DELETE, &TrayIconData);
     memset(&TrayIconData, 0, sizeof TrayIconData);
-    return 1;
+    return removed != FALSE;
 }
 
 BOOL ShowTrayMenu(int x, int y) {

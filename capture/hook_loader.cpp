@@ -1,4 +1,5 @@
 #include "capture.h"
+#include "../base/library_search.h"
 #include "../base/program.h"
 
 HMODULE HookLibrary;
@@ -6,11 +7,12 @@ TallywhirlInitProc TallywhirlInit;
 TallywhirlResetProc TallywhirlReset;
 
 // The file name under which installation writes the library beside the
-// program; loaded by bare name so that the program's own folder is searched.
+// program; loaded by its full path there, as the search for a bare name no
+// longer takes in the program's folder.
 static const char HookLibraryName[] = "Tallywhirl.dll";
 
 int LoadHookLibrary() {
-    HookLibrary = LoadLibraryA(HookLibraryName);
+    HookLibrary = LoadProgramLibrary(HookLibraryName);
     if (HookLibrary) {
         TallywhirlInit = LateProc<TallywhirlInitProc>(HookLibrary, "TallywhirlInit");
         TallywhirlReset = LateProc<TallywhirlResetProc>(HookLibrary, "TallywhirlReset");

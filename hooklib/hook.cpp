@@ -50,7 +50,9 @@ static HANDLE ClickEventHandle() {
     HANDLE event = __atomic_load_n(&CachedEvent, __ATOMIC_ACQUIRE);
     if (event)
         return event;
-    event = OpenEventA(EVENT_ALL_ACCESS, TRUE, EventName);
+    // Signalling is all the hook does, and all the event lets a sandboxed
+    // process (of low integrity) do.
+    event = OpenEventA(EVENT_MODIFY_STATE, TRUE, EventName);
     if (event)
         InterlockedCompareExchangePointer(&CachedEvent, event, nullptr);
     return event;

@@ -1,5 +1,6 @@
 #include "setup.h"
 #include "com_library.h"
+#include "../base/library_search.h"
 
 #include <shlobj.h>
 
@@ -16,8 +17,8 @@ template <typename Proc> static int Resolve(HMODULE library, const char* name, P
 static int LoadCom() {
     if (Com.Initialize)
         return 1;
-    HMODULE ole = LoadLibraryA("ole32.dll");
-    HMODULE automation = LoadLibraryA("oleaut32.dll");
+    HMODULE ole = LoadSystemLibrary("ole32.dll");
+    HMODULE automation = LoadSystemLibrary("oleaut32.dll");
     ComCalls calls = {};
     if (!ole || !automation || !Resolve(ole, "CoInitialize", &calls.Initialize) ||
         !Resolve(ole, "CoUninitialize", &calls.Uninitialize) ||

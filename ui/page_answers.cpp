@@ -4,7 +4,6 @@
 #include "../base/program.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 static int AnswerKillActive(HWND page) {
     SetWindowLongA(page, DWL_MSGRESULT, FALSE);
@@ -24,8 +23,4 @@ INT_PTR AnswerSheetNotify(HWND page, LPARAM lParam) {
         return AnswerApply(page);
     }
     return 0;
-}
-
-void OpenLinkPage(HWND page, int urlId) {
-    ShellExecuteA(page, "open", LoadResString(urlId), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -1,4 +1,5 @@
 #include "sheet_parts.h"
+#include "../base/library_search.h"
 #include "../base/program.h"
 
 #include <commctrl.h>
@@ -36,7 +37,7 @@ static PropertySheetProc LoadPropertySheet() {
     static PropertySheetProc propertySheet;
     if (propertySheet)
         return propertySheet;
-    HMODULE library = LoadLibraryA("comctl32.dll");
+    HMODULE library = LoadSystemLibrary("comctl32.dll");
     if (!library)
         return nullptr;
     typedef void(WINAPI * InitProc)();

@@ -33,7 +33,8 @@ void MakeHideButton(HWND sheet);
 // A page's answer to WM_NOTIFY.
 INT_PTR AnswerSheetNotify(HWND page, LPARAM lParam);
 
-// Opens the web page address of string urlId in the user's browser.
+// Opens the web page address of string urlId in the user's browser, without
+// waiting for the shell.
 void OpenLinkPage(HWND page, int urlId);
 
 // The answer to WM_CTLCOLORSTATIC for the Difference cells, else 0.

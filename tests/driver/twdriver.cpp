@@ -28,8 +28,6 @@
 //   deny-writes|allow-writes KEY deny everyone setting values under HKLM\KEY | allow it again
 //   tray-delete CLASS | broadcast NAME  remove the window's icon 1 from the notification area |
 //                                post the registered message NAME to every top-level window
-//   fake-tray MS [REFUSE_MS]     be the notification area for MS: print "ready", refuse icons
-//                                for REFUSE_MS (a shell not ready), then print each one's class
 //   progman-mute MS              be a Program Manager DDE service for MS that takes every
 //                                conversation and carries out no command; print "ready"
 //   wait-child PID MS            print "watching", then "ID FILE" of the first process PID starts
@@ -37,6 +35,10 @@
 //                                to close, rename FILE away and copy NEW in its place, print
 //                                "swapped" or "refused" and end | never answer
 //   end CLASS                    end the window's process
+//   fake-tray MS [REFUSE_MS [ghost]]  be the notification area for MS: print "ready", refuse
+//                                icons for REFUSE_MS (a shell not ready), then print each
+//                                "add|modify|delete CLASS" taken; ghost: answer each add with
+//                                failure, the icon made all the same (a shell at logon)
 //
 // Before any command, --desktop=NAME moves the driver onto the Wine virtual
 // desktop NAME, whose windows and notification area it then sees.
@@ -465,19 +467,22 @@ static int Tray(int, char** argv) {
 }
 
 static DWORD TrayReadyAt;
+static bool TrayGhosts;
 
 // The shell hands each icon to the window of this class as WM_COPYDATA,
-// with the icon's owner as wParam and NIM_ADD as dwData.
+// with the icon's owner as wParam and NIM_ADD, NIM_MODIFY or NIM_DELETE as
+// dwData.
 static LRESULT CALLBACK FakeTrayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    static const char* const Verbs[] = {"add", "modify", "delete"};
     char name[64] = "";
     if (message != WM_COPYDATA)
         return DefWindowProcA(window, message, wParam, lParam);
     if (static_cast<LONG>(GetTickCount() - TrayReadyAt) < 0)
         return FALSE;
-    if (reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData == NIM_ADD &&
-        GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name))
-        printf("%s\n", name);
-    return TRUE;
+    ULONG_PTR verb = reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData;
+    if (verb <= NIM_DELETE && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name))
+        printf("%s %s\n", Verbs[verb], name);
+    return !(TrayGhosts && verb == NIM_ADD);
 }
 
 // Dispatches this thread's messages for ms.
@@ -500,6 +505,7 @@ static int FakeTray(int argc, char** argv) {
         return 1;
     printf("ready\n");
     TrayReadyAt = GetTickCount() + Millis(argc, argv, 3, 0);
+    TrayGhosts = argc > 4 && Is(argv[4], "ghost");
     Pump(Millis(argc, argv, 2, 0));
     return 0;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # What the whole program does with what it cannot use: a hook library that is
-# missing or lacks an entry point; a click event's name held by another
+# missing beside it (and held by the current folder) or lacks an entry point; a click event's name held by another
 # object; a program path the code page cannot spell; an installation whose
 # program copy cannot be written: a folder stands there, or, over a running
 # copy, another process holds its program file; an installation and an
@@ -32,7 +32,11 @@ library_refused() {
         "$(product_value CounterCurrentTotal)$(product_value Release)"
 }
 rm "$library"
-library_refused "missing"
+# Started from a folder that holds a hook library: only the one beside the
+# program counts, whatever the current folder.
+pushd "$TW_BUILD" >/dev/null || fail "no build folder"
+library_refused "missing beside the program"
+popd >/dev/null || fail "no folder to go back to"
 cp "$TW_BUILD/InitOnly.dll" "$library"
 library_refused "without TallywhirlReset"
 cp "$TW_BUILD/Tallywhirl.dll" "$library"

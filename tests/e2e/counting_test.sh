@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A copy under a non-installing name, in one run: its icon in a Wine desktop's
 # notification area, back after the shell has started anew and pressed there;
-# an icon added once a notification area comes; the icon's notifications;
+# an icon added once a notification area comes, found there after an add
+# reported failed and removed at Terminate; the icon's notifications;
 # real clicks in another process and on the sheet, shown on the statistics
 # sheet, in its colours and in the bars of its history page, measured in
 # screenshots; the sheet's commands, each reset button and its
@@ -65,12 +66,20 @@ for value in CounterLastSession=40 CounterCurrentDay=150 CounterLastDay=120 \
     set_product_dword "${value%=*}" "${value#*=}"
 done
 # A notification area of the driver's, found before Wine's, refuses icons
-# for 2 s, as a shell not ready yet at logon does; a later tick adds it.
-driver_holding ready fake-tray 8000 2000
+# for 2 s, as a shell not ready yet at logon does; a later tick adds it. Then,
+# as a shell at logon may, it answers the add with a failure but shows the
+# icon: a change finds it, no tick adds it again, and Terminate removes it.
+driver_holding ready fake-tray 900000 2000 ghost
 start_program "$WORK/rc" "$dir/TW.exe" -Auto
 check "main window" driver wait-window "$MAIN_CLASS" 15000
-within 6 grep -q "$MAIN_CLASS" "$WORK/fake-tray.out" ||
+within 6 grep -q "^add $MAIN_CLASS" "$WORK/fake-tray.out" ||
     fail "no icon added once the notification area took it"
+within 6 grep -q "^modify $MAIN_CLASS" "$WORK/fake-tray.out" || fail "no change after a failed add"
+# WM_TIMER of the tick's timer, 1: done by the time the send returns.
+for tick in 1 2; do
+    expect_eq "tick $tick" 0 "$(driver send "$MAIN_CLASS" 0x0113 1 0 | tr -d '\r')"
+done
+expect_eq "adds after two more ticks" 1 "$(grep -c "^add $MAIN_CLASS" "$WORK/fake-tray.out")"
 expect_no_sheet "started with -Auto"
 # The menu's first item, Open, opens the sheet.
 check "a right press on the icon" driver post "$MAIN_CLASS" 0x8001 1 0x0204
@@ -308,6 +317,8 @@ check "still running" driver wait-window "$MAIN_CLASS" 100
 terminate yes
 expect_eq "exit code" 0 "$(wait_exit "$WORK/rc" 15)"
 expect_eq "Terminate saves" 10 "$(product_dword CounterLastSession)"
+expect_eq "Terminate removes the icon the program was told it had not added" 1 \
+    "$(grep -c "^delete $MAIN_CLASS" "$WORK/fake-tray.out")"
 [[ $(date +%F) == "$today" ]] || fail "midnight passed during the test"
 
 echo "== a start on a later day appends the stored day to Day.txt and begins a new one"

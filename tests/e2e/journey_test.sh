@@ -2,7 +2,8 @@
 # The installed program's life in one run, with Wine reporting Windows 10:
 # the first start of a downloaded copy installs it, as it read it before a
 # window of the program's class that swaps the file when asked to close had
-# its turn, and hands over to the installed copy in the tray, through the
+# its turn, taking none of the libraries of system names planted beside it,
+# and hands over to the installed copy in the tray, through the
 # shell; an installation over the running copy and the uninstall entry's
 # questions, started with a limited user's token, each run by an elevated
 # copy; a program group made where the shell's Program Manager did not make
@@ -23,6 +24,9 @@ downloads="$WORK/My Downloads"
 mkdir -p "$downloads"
 cp "$TW_BUILD/Tallywhirl.exe" "$downloads/Tallywhirl.exe"
 echo "the user's own notes" >"$downloads/notes.txt"
+# Planted there under system libraries' names: one that is loaded leaves NAME.loaded.
+for name in ole32 oleaut32 comctl32; do cp "$TW_BUILD/Planted.dll" "$downloads/$name.dll"; done
+planted_loaded() { find "$downloads" -maxdepth 1 -name '*.loaded' -printf '%f '; }
 
 # What the prefix holds before the program comes, to compare with at the end.
 snapshot() {
@@ -123,6 +127,7 @@ echo "== the first start installs and hands over to the installed copy in the tr
 driver_holding ready decoy "$MAIN_CLASS" swap "$(wine winepath -w "$downloads/Tallywhirl.exe")" \
     "$(wine winepath -w "$DRIVER")"
 install_from_downloads
+expect_eq "libraries planted beside the download that were loaded" "" "$(planted_loaded)"
 check "program copy" cmp -s "$TW_BUILD/Tallywhirl.exe" "$INSTALL_DIR/TW.exe"
 check "uninstaller copy" cmp -s "$TW_BUILD/Tallywhirl.exe" "$DRIVE_C/windows/TWUninst.exe"
 expect_eq "the downloaded file, held while installing, could not be swapped" refused \
@@ -194,6 +199,7 @@ install_from_downloads
 common_group="$DRIVE_C/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallywhirl"
 expect_eq "all users' program group" "$items" "$(ls "$common_group" | paste -sd ' ')"
 check "no group of the user's" test ! -e "$GROUP_DIR"
+expect_eq "planted libraries loaded by the second installation" "" "$(planted_loaded)"
 check "close" driver close-wait "$MAIN_CLASS" 10000
 restart
 # The restart ends the driver's service too.

@@ -1,5 +1,9 @@
-// The counting thread against Wine's real named event, threads and registry.
+// The counting thread against Wine's real named event, threads and registry;
+// the event's security as sandboxed processes meet it.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <sddl.h>
 
 #include "capture/capture.h"
 #include "scratch_key_and_folder.h"
@@ -30,6 +34,64 @@ static DWORD WINAPI SignalMany(void*) {
     return 0;
 }
 
+static bool IsSid(PSID sid, const char* text) {
+    PSID known = nullptr;
+    bool same = ConvertStringSidToSidA(text, &known) && EqualSid(sid, known);
+    LocalFree(known);
+    return same;
+}
+
+static bool IsThisUser(PSID sid) {
+    alignas(8) char user[SECURITY_MAX_SID_SIZE + sizeof(TOKEN_USER)];
+    HANDLE token = nullptr;
+    DWORD size = 0;
+    bool same = OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+                GetTokenInformation(token, TokenUser, user, sizeof user, &size) &&
+                EqualSid(sid, reinterpret_cast<TOKEN_USER*>(user)->User.Sid);
+    CloseHandle(token);
+    return same;
+}
+
+// On Windows a process of low integrity (a sandboxed browser) may write to
+// an object only when the object's label is low too: under the default,
+// medium, its hook could not signal. Wine has no integrity levels, so the
+// label and the access list are read back. A later copy of the program
+// opens the event again, which the hooked processes keep.
+static void ExpectLowLabelAndSignalOnlyForOthers(HANDLE event) {
+    alignas(8) char security[1024];
+    DWORD size = 0;
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL label = nullptr, access = nullptr;
+    SYSTEM_MANDATORY_LABEL_ACE* mandatory = nullptr;
+    ASSERT_TRUE(
+        GetKernelObjectSecurity(event, DACL_SECURITY_INFORMATION | LABEL_SECURITY_INFORMATION,
+                                security, sizeof security, &size) &&
+        GetSecurityDescriptorSacl(security, &present, &label, &defaulted) && present && label &&
+        label->AceCount == 1 && GetAce(label, 0, reinterpret_cast<void**>(&mandatory)))
+        << "no label";
+    EXPECT_TRUE(mandatory->Header.AceType == SYSTEM_MANDATORY_LABEL_ACE_TYPE &&
+                mandatory->Mask == SYSTEM_MANDATORY_LABEL_NO_WRITE_UP &&
+                IsSid(&mandatory->SidStart, "S-1-16-4096"))
+        << "not a low label that keeps out writes from below it";
+    ASSERT_TRUE(GetSecurityDescriptorDacl(security, &present, &access, &defaulted) && present &&
+                access)
+        << "no access list: everyone may do anything";
+    bool everyone = false;
+    for (DWORD i = 0; i < access->AceCount; i++) {
+        ACCESS_ALLOWED_ACE* ace = nullptr;
+        ASSERT_TRUE(GetAce(access, i, reinterpret_cast<void**>(&ace)) &&
+                    ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE)
+            << "entry " << i << " allows nothing";
+        everyone |= IsSid(&ace->SidStart, "S-1-1-0") && ace->Mask == EVENT_MODIFY_STATE;
+        EXPECT_TRUE(IsThisUser(&ace->SidStart) || ace->Mask == EVENT_MODIFY_STATE)
+            << "entry " << i << " allows " << std::hex << ace->Mask << " to another than the user";
+    }
+    EXPECT_TRUE(everyone) << "not everyone may signal the event";
+    HANDLE again = CreateEventA(nullptr, FALSE, FALSE, "TallywhirlEvent");
+    EXPECT_NE(nullptr, again) << "a later copy cannot open the event: " << GetLastError();
+    CloseHandle(again);
+}
+
 // Forty thousand signals from four threads while the main thread moves,
 // clears and saves the counts: every count stays whole and agrees with the
 // wake-ups the counting thread saw.
@@ -39,6 +101,7 @@ TEST(ClickCounter, SignalsAgainstMovesResetsAndSavesLoseNoClick) {
     TallywhirlInit = HookSet;
     StartClickCapture(nullptr);
     ASSERT_NE(nullptr, ClickEvent);
+    ExpectLowLabelAndSignalOnlyForOthers(ClickEvent);
     uint32_t base = SettledClicks();
     memset(&CounterSet, 0, sizeof CounterSet);
     int64_t movedDay = 0;

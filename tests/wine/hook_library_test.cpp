@@ -1,9 +1,11 @@
 // The real Tallywhirl.dll: its hook procedure called where the link put it,
-// with the hook not installed, and then the hook installed and met by real
-// input on a window of this process. Counting shows in the named event.
+// with the hook not installed and an event that lets it only signal, and
+// then the hook installed and met by real input on a window of this
+// process. Counting shows in the named event.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <sddl.h>
 
 #include <vector>
 
@@ -37,6 +39,21 @@ static HookProc ShippedProcedure() {
     return reinterpret_cast<HookProc>(reinterpret_cast<char*>(library) + TW_MOUSE_HOOK_PROC_RVA);
 }
 
+// The event as the program makes it, in the one respect the hook meets:
+// everyone may only signal it, and an open for any more fails. Made once:
+// the hook keeps the handle it opened for the rest of the process.
+static HANDLE SignalOnlyEvent() {
+    static HANDLE event;
+    PSECURITY_DESCRIPTOR security = nullptr;
+    if (event || !ConvertStringSecurityDescriptorToSecurityDescriptorA(
+                     "D:(A;;0x2;;;WD)", SDDL_REVISION_1, &security, nullptr))
+        return event;
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, security, FALSE};
+    event = CreateEventA(&attributes, FALSE, FALSE, EventName);
+    LocalFree(security);
+    return event;
+}
+
 static bool Signalled(HANDLE event) {
     return WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
 }
@@ -51,10 +68,14 @@ TEST(HookProcedure, SignalsOncePerPressOrDoubleClickOnceTheEventIsThere) {
     ASSERT_EQ(nullptr, OpenEventA(SYNCHRONIZE, FALSE, EventName)) << "the event exists already";
     for (WPARAM id : SignallingIds)
         EXPECT_EQ(0, proc(HC_ACTION, id, PoisonedLParam)) << "message " << std::hex << id;
-    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, EventName);
+    HANDLE event = SignalOnlyEvent();
     ASSERT_NE(nullptr, event);
+    ASSERT_EQ(nullptr, OpenEventA(EVENT_ALL_ACCESS, FALSE, EventName))
+        << "the event's access list is not enforced";
     EXPECT_EQ(0, proc(HC_ACTION, WM_LBUTTONDOWN, PoisonedLParam));
-    EXPECT_TRUE(Signalled(event)) << "the first press after the event appeared did not signal";
+    EXPECT_TRUE(Signalled(event))
+        << "the first press after the event appeared did not signal an event that lets it only "
+           "signal";
 
     std::vector<WPARAM> ids = {0,      0x009F, 0x00AA,  0x01FF,  0x020F,    0x0211,
                                0x02A1, 0x0301, 0x10201, 0x100A1, 0xFFFFFFFF};
@@ -75,7 +96,6 @@ TEST(HookProcedure, SignalsOncePerPressOrDoubleClickOnceTheEventIsThere) {
         }
     }
     EXPECT_EQ(12, signals) << "presses and double-clicks: 12 ids";
-    CloseHandle(event);
 }
 
 static LONG WindowPresses, WindowReleases, ChainPresses;
@@ -120,7 +140,7 @@ static bool ClickSignals(HANDLE event) {
 }
 
 TEST(InstalledHook, ARealClickSignalsOnlyBetweenInitAndResetAndGoesOnDownTheChain) {
-    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, EventName);
+    HANDLE event = SignalOnlyEvent();
     HMODULE library = LoadLibraryA("Tallywhirl.dll");
     auto init = reinterpret_cast<InitProc>(
         reinterpret_cast<void*>(GetProcAddress(library, "TallywhirlInit")));
@@ -150,5 +170,4 @@ TEST(InstalledHook, ARealClickSignalsOnlyBetweenInitAndResetAndGoesOnDownTheChai
     EXPECT_FALSE(ClickSignals(event));
     UnhookWindowsHookEx(later);
     DestroyWindow(window);
-    CloseHandle(event);
 }
