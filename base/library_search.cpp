@@ -9,6 +9,9 @@ typedef BOOL(WINAPI* SetDefaultDllDirectoriesProc)(DWORD flags);
 typedef BOOL(WINAPI* SetDllDirectoryProc)(LPCSTR folder);
 enum : DWORD { SearchSystemFolder = 0x800 }; // LOAD_LIBRARY_SEARCH_SYSTEM32
 
+// 1 once a bare name is looked for in the system folder only.
+static int SearchLimited;
+
 // A download folder holds whatever a browser or the user put there, and an
 // elevated copy runs from it: the default search would find a file of a
 // system library's name there first. The program's own imports, resolved
@@ -16,8 +19,10 @@ enum : DWORD { SearchSystemFolder = 0x800 }; // LOAD_LIBRARY_SEARCH_SYSTEM32
 void LimitLibrarySearch() {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     auto setDefault = LateProc<SetDefaultDllDirectoriesProc>(kernel, "SetDefaultDllDirectories");
-    if (setDefault && setDefault(SearchSystemFolder))
+    if (setDefault && setDefault(SearchSystemFolder)) {
+        SearchLimited = 1;
         return;
+    }
     // Where the search cannot be limited to the system folder, at least the
     // current folder leaves it; the program's own folder stays first.
     auto setFolder = LateProc<SetDllDirectoryProc>(kernel, "SetDllDirectoryA");
@@ -33,7 +38,12 @@ static HMODULE LoadFromFolder(char* path, int length, const char* name) {
     return LoadLibraryA(path);
 }
 
+// By its bare name where the search is limited to the system folder: the
+// manifest's side-by-side version (the common controls of version 6) is
+// found only for a bare name, never for a full path.
 HMODULE LoadSystemLibrary(const char* name) {
+    if (SearchLimited)
+        return LoadLibraryA(name);
     char path[MAX_PATH];
     return LoadFromFolder(path, static_cast<int>(GetSystemDirectoryA(path, MAX_PATH)), name);
 }

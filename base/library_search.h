@@ -10,8 +10,9 @@
 // behalf) is looked for in the system folder only.
 void LimitLibrarySearch();
 
-// The system library of file name name, by its full path in the system
-// folder; null when it cannot be loaded or the path does not fit.
+// The system library of file name name, from the system folder only (by its
+// bare name once the search is limited, else by its full path); null when
+// it cannot be loaded or the path does not fit.
 HMODULE LoadSystemLibrary(const char* name);
 
 // The library of file name name beside the program file, by its full path;

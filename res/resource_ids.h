@@ -92,6 +92,9 @@
 #define IDC_MONTH_CHART 1041
 #define IDC_HISTORY_SUMMARY 1042
 
+// About page.
+#define IDC_ABOUT_PICTURE 1050
+
 // Options page.
 #define IDC_AUTOSTART 1002
 #define IDC_RESET_SESSION 1007

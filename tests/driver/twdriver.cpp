@@ -12,7 +12,8 @@
 //   no-box [MS]                  fail if a message box appears within MS
 //   signal N [GAP_MS]            signal the click event N times, GAP_MS (200) apart
 //   wait-sheet [MS] | sheets     wait for the statistics sheet | print how many are shown
-//   text ID... | rect ID         print each control's text | "left top right bottom visible"
+//   text ID... | rect ID         print each control's text | "left top right bottom visible
+//                                CLIENT-LEFT CLIENT-TOP CLIENT-RIGHT CLIENT-BOTTOM" on the screen
 //   check ID                     print a check box's state (0 or 1)
 //   press ID | tab N             click a button, as the mouse would | select tab N (0 first)
 //   start-limited APP LINE       start APP with LINE unchanged, as Windows starts an entry,
@@ -39,6 +40,9 @@
 //                                icons for REFUSE_MS (a shell not ready), then print each
 //                                "add|modify|delete CLASS" taken; ghost: answer each add with
 //                                failure, the icon made all the same (a shell at logon)
+//   layout FILE ID               each text and icon of FILE's dialog ID as the sheet's current
+//                                page shows it: "FITS TOP TEXT" (FITS 1 for a text that fits, an
+//                                icon of the system's size), then "FITS 0 tabs" (need no arrows)
 //
 // Before any command, --desktop=NAME moves the driver onto the Wine virtual
 // desktop NAME, whose windows and notification area it then sees.
@@ -54,6 +58,7 @@
 #include <shlobj.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -274,9 +279,13 @@ static int OnSheet(int argc, char** argv) {
             // Posted: a question the click asks must not hold up the driver.
             PostMessageA(control, BM_CLICK, 0, 0);
         } else if (Is(argv[1], "rect")) {
+            RECT client;
             GetWindowRect(control, &box);
-            printf("%ld %ld %ld %ld %d\n", box.left, box.top, box.right, box.bottom,
-                   IsWindowVisible(control) ? 1 : 0);
+            GetClientRect(control, &client);
+            MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&client), 2);
+            printf("%ld %ld %ld %ld %d %ld %ld %ld %ld\n", box.left, box.top, box.right, box.bottom,
+                   IsWindowVisible(control) ? 1 : 0, client.left, client.top, client.right,
+                   client.bottom);
         } else if (Is(argv[1], "check")) {
             printf("%d\n", static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)));
         } else {
@@ -582,6 +591,62 @@ static int Decoy(int argc, char** argv) {
     return 0;
 }
 
+static INT_PTR CALLBACK IgnoreAll(HWND, UINT, WPARAM, LPARAM) {
+    return 0;
+}
+
+// Whether TEXT fits the client area of SHOWN in TWIN's font (the dialog manager
+// made both from one template at one scale): a static wraps at words, a button
+// keeps one line within its edges, or beside its box.
+static bool TextFits(HWND twin, HWND shown, const char* text, LONG style, bool button) {
+    RECT client, need = {};
+    GetClientRect(shown, &client);
+    int edges =
+        (style & BS_TYPEMASK) <= BS_DEFPUSHBUTTON ? 6 : GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    LONG room = need.right = client.right - (button ? edges : 0);
+    HDC dc = GetDC(twin);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(twin, WM_GETFONT, 0, 0)));
+    DrawTextA(dc, text, -1, &need, DT_CALCRECT | (button ? DT_SINGLELINE : DT_WORDBREAK));
+    ReleaseDC(twin, dc);
+    return need.right <= room && need.bottom <= client.bottom;
+}
+
+static int Layout(int, char** argv) {
+    HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, 0, 0, 0, 0);
+    HWND twin = CreateDialogParamA(LoadLibraryExA(argv[2], nullptr, LOAD_LIBRARY_AS_DATAFILE),
+                                   MAKEINTRESOURCEA(atoi(argv[3])), host, IgnoreAll, 0);
+    if (!twin)
+        return fprintf(stderr, "no dialog %s in %s\n", argv[3], argv[2]), 1;
+    Windows sheets = Sheets();
+    HWND sheet = sheets.count ? sheets.found[0] : nullptr;
+    HWND page =
+        sheet ? reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) : twin;
+    for (HWND c = GetWindow(twin, GW_CHILD), shown = GetWindow(page, GW_CHILD); c && shown;
+         c = GetWindow(c, GW_HWNDNEXT), shown = GetWindow(shown, GW_HWNDNEXT)) {
+        char name[16], text[512] = "";
+        GetClassNameA(c, name, sizeof name);
+        GetWindowTextA(shown, text, sizeof text);
+        LONG style = GetWindowLongA(c, GWL_STYLE);
+        bool button = Is(name, "Button"), icon = !button && (style & SS_TYPEMASK) == SS_ICON;
+        if (!icon && (!*text || (!button && (style & SS_TYPEMASK) > SS_RIGHT)))
+            continue;
+        RECT box, client;
+        GetWindowRect(shown, &box);
+        GetClientRect(shown, &client);
+        MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&box), 1);
+        bool fits = icon ? client.right == GetSystemMetrics(SM_CXICON)
+                         : TextFits(c, shown, text, style, button);
+        std::replace_if(
+            text, text + strlen(text), [](char t) { return t < ' '; }, ' ');
+        printf("%d %ld %s\n", fits ? 1 : 0, box.top, icon ? "icon" : text);
+    }
+    HWND tabs = sheet ? FindWindowExA(sheet, nullptr, "SysTabControl32", nullptr) : nullptr;
+    HWND arrows = tabs ? FindWindowExA(tabs, nullptr, "msctls_updown32", nullptr) : nullptr;
+    if (tabs)
+        printf("%d 0 tabs\n", arrows && IsWindowVisible(arrows) ? 0 : 1);
+    return 0;
+}
+
 // A table of three columns.
 // clang-format off
 static const struct {
@@ -601,6 +666,7 @@ static const struct {
     {"allow-writes", 3, Writes},  {"tray-delete", 3, Tray},     {"broadcast", 3, Tray},
     {"fake-tray", 3, FakeTray},   {"progman-mute", 3, MuteProgman},
     {"wait-child", 3, WaitChild}, {"decoy", 4, Decoy},          {"end", 3, OnWindow},
+    {"layout", 4, Layout},
 };
 // clang-format on
 

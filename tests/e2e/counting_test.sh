@@ -8,7 +8,9 @@
 # screenshots; the sheet's commands, each reset button and its
 # start-with-Windows box, changed by a copy of its own; saves at the end of a logon session, on the timer
 # and at Terminate; a start on a later day, which appends the stored day to
-# Day.txt; the hook gone and brought back by the watchdog, with exact counts.
+# Day.txt; the hook gone and brought back by the watchdog, with exact counts;
+# at four display scales, no text clipped and the about page's picture
+# filling its frame, smoothly.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/sheet_lib.sh"
 reset_state
@@ -44,7 +46,7 @@ check "broadcast" desk broadcast TaskbarCreated
 within 10 icon_shown 1 || fail "no icon after TaskbarCreated"
 xdotool mousemove 1013 757 click 1
 check "a press on the icon opens the sheet" desk wait-sheet 10000
-read -r l t r b v <<<"$(desk rect 0 | tr -d '\r')"
+read -r l t r b v _ <<<"$(desk rect 0 | tr -d '\r')"
 expect_eq "sheet centered on the screen" "$((512 - (r - l) / 2)) $((384 - (b - t) / 2)) 1" "$l $t $v"
 check "Hide" desk press 2
 desk close "$MAIN_CLASS"
@@ -371,4 +373,42 @@ expect_eq "five presses after the watchdog's hook" $((after + 5)) "$(session_cou
 
 check "close" driver close "$MAIN_CLASS"
 expect_eq "exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+
+echo "== at 100, 125, 150 and 200 %: no text clipped, the picture at the scale, smoothly"
+# Wine gives a program the scale set before it starts (and, unlike Windows,
+# never stretches one that is unaware of it); the session ends at 100 %.
+scale() { reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null; }
+CLEANUP+="scale 96;"
+exe=$(wine winepath -w "$dir/TW.exe" | tr -d '\r')
+for dpi in 96 120 144 192; do
+    scale $dpi
+    start_program "$WORK/rc" "$dir/TW.exe"
+    check "sheet at $dpi DPI" driver wait-sheet 15000
+    for page in "0 $IDD_STATISTICS" "1 $IDD_HISTORY" "2 $IDD_OPTIONS" "3 $IDD_ABOUT"; do
+        read -r tab id <<<"$page"
+        check "tab $tab" driver tab "$tab"
+        layout=$(driver layout "$exe" "$id" | tr -d '\r') || fail "no layout of $id"
+        [[ -z $(awk '$1 == 0' <<<"$layout") ]] ||
+            fail "at $dpi DPI, page $tab: clipped or wrongly sized: $(awk '$1 == 0' <<<"$layout")"
+        [[ $tab != 0 ]] || expect_eq "at $dpi DPI, the headings' tops" 1 "$(awk \
+            '$3 ~ /^(Current|Last|Difference)$/ { print $2 }' <<<"$layout" | sort -u | wc -l)"
+    done
+    # The picture inside its frame's border, in a screenshot.
+    read -r _ _ _ _ _ l t r b <<<"$(driver rect "$IDC_ABOUT_PICTURE" | tr -d '\r')"
+    import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$WORK/picture-$dpi.png"
+    expect_eq "at $dpi DPI, the picture's size" \
+        "$(((131 * dpi + 48) / 96)) $(((87 * dpi + 48) / 96))" "$((r - l)) $((b - t))"
+    # 1:1 at 100 %, in the bitmap's own 107 colours; larger, with colours that
+    # halftone blends, and shrunk to 131 x 87 the picture at 100 %.
+    colours=$(convert "$WORK/picture-$dpi.png" -format %k info:)
+    ((dpi == 96 ? colours == 107 : colours > 2 * 107)) ||
+        fail "at $dpi DPI the picture has $colours colours"
+    convert "$WORK/picture-$dpi.png" -resize '131x87!' "$WORK/shrunk.png"
+    difference=$(compare -metric RMSE "$WORK/shrunk.png" "$WORK/picture-96.png" null: 2>&1 |
+        sed 's/.*(\(.*\))/\1/')
+    awk -v d="$difference" 'BEGIN { exit !(d < 0.05) }' ||
+        fail "at $dpi DPI the picture differs from 96 DPI's: RMSE $difference"
+    check "close" driver close "$MAIN_CLASS"
+    expect_eq "exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+done
 echo "counting: ok"

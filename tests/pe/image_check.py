@@ -8,8 +8,12 @@ rules rely on, reading the file and its link map on the build host.
       the program: its size; no unwind tables, thread-local data or static
       constructors (it starts without the C runtime, which would run them);
       imports of system libraries only; and no object of the compiler's
-      runtime library (its 64-bit division helpers bring unwind tables)"""
+      runtime library (its 64-bit division helpers bring unwind tables);
+      and its manifest: well-formed, aware of the system's display scale,
+      with the common controls of version 6, and no requestedExecutionLevel
+      (with one, Windows would stop virtualizing the unelevated copy)"""
 import re, struct, sys  # noqa: E401
+from xml.etree import ElementTree
 
 kind, image, map_file = sys.argv[1:4]
 data = open(image, "rb").read()
@@ -49,6 +53,35 @@ def imports():
     return found
 
 
+def resource(*path):
+    """The data of the resource of type and name PATH in its first language, or None."""
+    offset, base = 0, directories[2][0]
+    for key in path + (None,):  # a directory's entries: (id, offset) each
+        named, ids = u("2H", at(base + offset) + 12)
+        entries = [u("2I", at(base + offset) + 16 + 8 * n) for n in range(named + ids)]
+        found = [target & 0x7FFFFFFF for i, target in entries if key in (i, None)]
+        if not found:
+            return None
+        offset = found[0]
+    rva, size = u("2I", at(base + offset))
+    return data[at(rva) : at(rva) + size]
+
+
+def manifest_checks():
+    try:
+        nodes = list(ElementTree.fromstring(resource(24, 1)).iter())
+    except (TypeError, ElementTree.ParseError) as error:
+        return [("manifest 1 present and well-formed", False, error)]
+    named = lambda tag: [n for n in nodes if n.tag.rsplit("}", 1)[-1] == tag]  # noqa: E731
+    aware = [(n.text or "").strip().lower() for n in named("dpiAware") + named("dpiAwareness")]
+    controls = [n.get("version") for d in named("dependency") for n in d.iter()
+                if n.get("name") == "Microsoft.Windows.Common-Controls"]
+    levels = [n.attrib for n in named("requestedExecutionLevel")]
+    return [("manifest aware of the display scale", aware in (["true"], ["true/pm"]), aware),
+            ("manifest with the common controls 6", controls == ["6.0.0.0"], controls),
+            ("manifest without requestedExecutionLevel", levels == [], levels)]
+
+
 def symbol(pattern):
     found = re.search(r"^\s+0x([0-9a-f]+)\s+" + pattern + r"(\s|$)", link_map, re.M)
     return int(found[1], 16) if found else None
@@ -86,7 +119,7 @@ def program_checks():
     runtime = sorted({f"{a}({o})" for a, o in members if a in ("libgcc.a", "libgcc_eh.a",
                       "libstdc++.a", "libmingw32.a", "libmingwex.a")})
     return [
-        ("file size at most 81920", len(data) <= 81920, len(data)),
+        ("file size at most 69632", len(data) <= 69632, len(data)),
         ("i386, PE32, GUI program", (machine, magic, u("H", pe + 92)[0]) == (0x14C, 0x10B, 2),
          (hex(machine), hex(magic))),
         ("no unwind tables", ".eh_frame" not in names, names),
@@ -96,7 +129,7 @@ def program_checks():
          (ctors, dtors)),
         ("system libraries only", set(imports()) <= SYSTEM_LIBRARIES, sorted(imports())),
         ("no object of the compiler's runtime library", runtime == [], runtime),
-    ]
+    ] + manifest_checks()
 
 
 checks = library_checks() if kind == "library" else program_checks()
