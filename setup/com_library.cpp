@@ -1,4 +1,5 @@
-#include "setup.h"
+#include "path_join.h"
+#include "../base/program.h"
 #include "com_library.h"
 #include "../base/library_search.h"
 

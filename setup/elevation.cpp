@@ -1,11 +1,14 @@
-#include "setup.h"
+#include "elevation.h"
+#include "running_copy.h"
+#include "path_join.h"
+#include "../base/program.h"
 
 #include <shellapi.h>
 #include <tlhelp32.h>
 
 // A system that cannot say (it has no user account control) asks nobody's
 // leave: its processes count as elevated.
-int ProcessIsElevated() {
+static int ProcessIsElevated() {
     HANDLE token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
         return 1;
@@ -38,7 +41,8 @@ static DWORD ParentProcessId() {
 int StartedByWaitingCopy() {
     char own[PathBufferSize], parent[PathBufferSize];
     DWORD parentId = ParentProcessId();
-    HANDLE process = parentId ? OpenProcess(QueryLimitedInformation, FALSE, parentId) : nullptr;
+    HANDLE process =
+        parentId ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parentId) : nullptr;
     if (!process)
         return 0;
     int same = ProcessImagePath(process, parent, sizeof parent) &&

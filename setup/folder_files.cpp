@@ -1,7 +1,7 @@
-#include "setup.h"
+#include "folder_files.h"
 #include "path_join.h"
-#include "uninstall_rules.h"
 #include "../base/program.h"
+#include "uninstall_rules.h"
 #include "../base/bounded_format.h"
 
 enum { ProgramFileCount = 6 };

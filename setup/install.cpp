@@ -1,6 +1,15 @@
-#include "setup.h"
-#include "install_rules.h"
+#include "install.h"
+#include "install_files.h"
+#include "running_copy.h"
+#include "elevation.h"
+#include "shell_start.h"
+#include "startup_entry.h"
+#include "install_entries.h"
+#include "shortcuts.h"
+#include "program_group.h"
 #include "path_join.h"
+#include "../base/program.h"
+#include "install_rules.h"
 #include "../store/registry.h"
 
 // The tray copy at file, started with the user's own token: by the copy that

@@ -1,4 +1,7 @@
-#include "setup.h"
+#include "install_entries.h"
+#include "startup_entry.h"
+#include "path_join.h"
+#include "../base/program.h"
 #include "../store/registry.h"
 
 static const char UninstallKey[] =

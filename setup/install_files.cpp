@@ -1,7 +1,8 @@
-#include "setup.h"
-#include "install_rules.h"
+#include "install_files.h"
+#include "folder_files.h"
 #include "path_join.h"
 #include "../base/program.h"
+#include "install_rules.h"
 
 static const char CurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 

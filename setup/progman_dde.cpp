@@ -1,4 +1,6 @@
-#include "setup.h"
+#include "progman_dde.h"
+#include "path_join.h"
+#include "../base/program.h"
 #include "progman_commands.h"
 
 #include <ddeml.h>

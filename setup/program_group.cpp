@@ -1,9 +1,12 @@
-#include "setup.h"
+#include "program_group.h"
+#include "shortcuts.h"
+#include "progman_dde.h"
+#include "path_join.h"
+#include "../base/program.h"
 #include "com_library.h"
 #include "progman_commands.h"
 
 #include <shlobj.h>
-#include "../base/program.h"
 #include "../base/bounded_format.h"
 
 // The service works through the commands after answering them.

@@ -1,4 +1,5 @@
-#include "setup.h"
+#include "running_copy.h"
+#include "path_join.h"
 #include "../base/program.h"
 
 // A closing copy saves its counts and ends on its own; its program file is
@@ -34,7 +35,7 @@ static HANDLE OpenWindowProcess(HWND window) {
     GetWindowThreadProcessId(window, &processId);
     if (!processId)
         return nullptr;
-    HANDLE process = OpenProcess(SYNCHRONIZE | QueryLimitedInformation, FALSE, processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
     return process ? process : OpenProcess(SYNCHRONIZE, FALSE, processId);
 }
 

@@ -1,4 +1,6 @@
-#include "setup.h"
+#include "shell_start.h"
+#include "path_join.h"
+#include "../base/program.h"
 #include "com_library.h"
 
 #include <exdisp.h>

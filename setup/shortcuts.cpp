@@ -1,7 +1,7 @@
-#include "setup.h"
-#include "com_library.h"
+#include "shortcuts.h"
 #include "path_join.h"
 #include "../base/program.h"
+#include "com_library.h"
 #include "../base/bounded_format.h"
 
 #include <shlobj.h>

@@ -1,10 +1,14 @@
-#include "setup.h"
+#include "startup_entry.h"
+#include "elevation.h"
+#include "path_join.h"
+#include "../base/program.h"
 #include "../store/registry.h"
 
 static const char RunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 static const char RunValue[] = "Tallywhirl";
 
-int WriteStartupEntry(const char* startCommand) {
+// Each returns 1 on success. The own entry starts this very program file.
+static int WriteStartupEntry(const char* startCommand) {
     return WriteRegValue(HKEY_LOCAL_MACHINE, RunKey, RunValue, REG_SZ, startCommand, 0);
 }
 
@@ -14,7 +18,7 @@ int DeleteStartupEntry() {
 
 // A path that cannot be read whole leaves the entry as it was: a cut path
 // would start nothing, or the wrong program.
-int WriteOwnStartupEntry() {
+static int WriteOwnStartupEntry() {
     char path[PathBufferSize];
     char command[CommandLineSize];
     return GetProgramPath(path, sizeof path) &&

@@ -1,5 +1,6 @@
 #include "sheet_parts.h"
-#include "../setup/setup.h"
+#include "../base/program.h"
+#include "../setup/startup_entry.h"
 #include "../store/counter_set.h"
 #include "../store/registry.h"
 

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "setup/setup.h"
+#include "setup/shortcuts.h"
 
 static std::string InFolder(int folderId, const std::string& name) {
     char path[MAX_PATH] = "";
