@@ -75,7 +75,7 @@ int CreateMainWindow() {
 }
 
 void DestroyMainWindow() {
-    TallywhirlReset();
+    LoadedTallywhirlReset();
     ShowWindow(MainWindow, SW_HIDE);
     DestroyWindow(MainWindow);
 }
@@ -91,9 +91,9 @@ static void UpdateSessionClock() {
 // Intended: the pause between removing the hook and setting it again, as
 // the watchdog has always made it.
 static int Rehook() {
-    TallywhirlReset();
+    LoadedTallywhirlReset();
     Sleep(5);
-    return TallywhirlInit(HookLibrary) != FALSE;
+    return LoadedTallywhirlInit(HookLibrary) != FALSE;
 }
 
 static const TickSteps TickWork = {

@@ -20,7 +20,7 @@ static CalendarTime LocalNow() {
 int main() {
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
-    CounterSetFields set = {};
+    ClickCounts set = {};
     CalendarTime now = LocalNow();
     SetStoredDate(&set, &now);
 

@@ -7,8 +7,9 @@
 #include <cstdint>
 
 extern HMODULE HookLibrary;
-extern TallywhirlInitProc TallywhirlInit;
-extern TallywhirlResetProc TallywhirlReset;
+// The loaded library's two entry points, found by their export names.
+extern TallywhirlInitProc LoadedTallywhirlInit;
+extern TallywhirlResetProc LoadedTallywhirlReset;
 extern HANDLE ClickEvent;
 extern uint32_t ClicksSinceStart; // written by the counting thread only
 

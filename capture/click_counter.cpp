@@ -79,5 +79,5 @@ int StartClickCapture(ClickListener listener) {
     if (!thread)
         return CaptureFailed;
     CloseHandle(thread);
-    return TallywhirlInit(HookLibrary) ? CaptureHooked : CaptureUnhooked;
+    return LoadedTallywhirlInit(HookLibrary) ? CaptureHooked : CaptureUnhooked;
 }

@@ -3,8 +3,8 @@
 #include "../base/program.h"
 
 HMODULE HookLibrary;
-TallywhirlInitProc TallywhirlInit;
-TallywhirlResetProc TallywhirlReset;
+TallywhirlInitProc LoadedTallywhirlInit;
+TallywhirlResetProc LoadedTallywhirlReset;
 
 // The file name under which installation writes the library beside the
 // program; loaded by its full path there, as the search for a bare name no
@@ -14,9 +14,9 @@ static const char HookLibraryName[] = "Tallywhirl.dll";
 int LoadHookLibrary() {
     HookLibrary = LoadProgramLibrary(HookLibraryName);
     if (HookLibrary) {
-        TallywhirlInit = LateProc<TallywhirlInitProc>(HookLibrary, "TallywhirlInit");
-        TallywhirlReset = LateProc<TallywhirlResetProc>(HookLibrary, "TallywhirlReset");
-        if (TallywhirlInit && TallywhirlReset)
+        LoadedTallywhirlInit = LateProc<TallywhirlInitProc>(HookLibrary, "TallywhirlInit");
+        LoadedTallywhirlReset = LateProc<TallywhirlResetProc>(HookLibrary, "TallywhirlReset");
+        if (LoadedTallywhirlInit && LoadedTallywhirlReset)
             return 1;
     }
     ShowMessage(nullptr, IDS_LIBRARY_FAILED, MB_OK | MB_ICONHAND);

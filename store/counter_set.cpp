@@ -6,9 +6,9 @@
 
 #include "../res/resource_ids.h"
 
-CounterSetFields CounterSet;
+ClickCounts CounterSet;
 
-const int PeriodNameIds[LastCount] = {IDS_SESSION, IDS_DAY, IDS_WEEK, IDS_MONTH, IDS_YEAR};
+const int PeriodNameIds[PeriodsWithLast] = {IDS_SESSION, IDS_DAY, IDS_WEEK, IDS_MONTH, IDS_YEAR};
 
 int32_t ReadCount(const int32_t* count) {
     return std::atomic_ref<int32_t>(*const_cast<int32_t*>(count)).load();
@@ -23,30 +23,30 @@ static void AddOne(int32_t* count) {
     std::atomic_ref<uint32_t>(*reinterpret_cast<uint32_t*>(count)).fetch_add(1);
 }
 
-void AddClickToAll(CounterSetFields* set) {
+void AddClickToAll(ClickCounts* set) {
     for (int p = 0; p < PeriodCount; p++)
         AddOne(&set->Current[p]);
 }
 
-int32_t MoveToLast(CounterSetFields* set, int period) {
+int32_t MoveToLast(ClickCounts* set, int period) {
     int32_t moved = std::atomic_ref<int32_t>(set->Current[period]).exchange(0);
     WriteCount(&set->Last[period], moved);
     return moved;
 }
 
-void BeginNewSession(CounterSetFields* set) {
+void BeginNewSession(ClickCounts* set) {
     MoveToLast(set, PeriodSession);
 }
 
-void ResetCounter(CounterSetFields* set, int period) {
+void ResetCounter(ClickCounts* set, int period) {
     if (period < 0 || period >= PeriodCount)
         return;
     WriteCount(&set->Current[period], 0);
-    if (period < LastCount)
+    if (period < PeriodsWithLast)
         WriteCount(&set->Last[period], 0);
 }
 
-void ResetAllCounters(CounterSetFields* set) {
+void ResetAllCounters(ClickCounts* set) {
     for (int p = 0; p < PeriodCount; p++)
         ResetCounter(set, p);
 }

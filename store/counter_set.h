@@ -15,13 +15,15 @@ enum {
     PeriodMonth = 3,
     PeriodYear = 4,
     PeriodTotal = 5,
-    PeriodCount = 6, // periods with a Current figure
-    LastCount = 5,   // periods with a Last figure (Total has none)
+    PeriodCount = 6,     // periods with a Current figure
+    PeriodsWithLast = 5, // periods with a Last figure (Total has none)
 };
 
-struct CounterSetFields {
+// The counts of every period, the day they are of and the option: what the
+// one CounterSet holds, and what the rollover and the tests work on.
+struct ClickCounts {
     int32_t Current[PeriodCount];
-    int32_t Last[LastCount];
+    int32_t Last[PeriodsWithLast];
     uint32_t DateYear;
     uint32_t DateMonth;
     uint32_t DateWeek; // weekday, 0 = Sunday
@@ -29,28 +31,28 @@ struct CounterSetFields {
     uint32_t OptionAutostart;
 };
 
-extern CounterSetFields CounterSet;
+extern ClickCounts CounterSet;
 
 // String ids of the names of periods Session to Year, in period order.
-extern const int PeriodNameIds[LastCount];
+extern const int PeriodNameIds[PeriodsWithLast];
 
 int32_t ReadCount(const int32_t* count);
 void WriteCount(int32_t* count, int32_t value);
 
 // The counting thread's one step: one click more in all six running counts.
-void AddClickToAll(CounterSetFields* set);
+void AddClickToAll(ClickCounts* set);
 
 // Moves a finished period's figure to Last and clears Current, as one
 // exchange, so that a click arriving meanwhile lands in the new period.
 // Returns the figure moved.
-int32_t MoveToLast(CounterSetFields* set, int period);
+int32_t MoveToLast(ClickCounts* set, int period);
 
 // The sheet's commands. A new session: Last[Session] takes Current[Session],
 // which becomes 0, in one exchange.
-void BeginNewSession(CounterSetFields* set);
+void BeginNewSession(ClickCounts* set);
 
 // Current[period] and, for Session to Year, Last[period] become 0.
-void ResetCounter(CounterSetFields* set, int period);
+void ResetCounter(ClickCounts* set, int period);
 
 // Every Current and every Last count becomes 0.
-void ResetAllCounters(CounterSetFields* set);
+void ResetAllCounters(ClickCounts* set);

@@ -68,7 +68,7 @@ void LoadCounters() {
         CounterSet.DateDay = today.wDay;
     }
 
-    for (int p = PeriodSession; p < LastCount; p++) {
+    for (int p = PeriodSession; p < PeriodsWithLast; p++) {
         WriteCount(&CounterSet.Current[p], ReadCounter(IDS_CURRENT, PeriodNameIds[p]));
         WriteCount(&CounterSet.Last[p], ReadCounter(IDS_LAST, PeriodNameIds[p]));
     }
@@ -82,7 +82,7 @@ void SaveCounters() {
     // The running session is stored as the last one: every run starts at 0.
     WriteCounter(IDS_CURRENT, IDS_SESSION, 0);
     WriteCounter(IDS_LAST, IDS_SESSION, ReadCount(&CounterSet.Current[PeriodSession]));
-    for (int p = PeriodDay; p < LastCount; p++) {
+    for (int p = PeriodDay; p < PeriodsWithLast; p++) {
         WriteCounter(IDS_CURRENT, PeriodNameIds[p], ReadCount(&CounterSet.Current[p]));
         WriteCounter(IDS_LAST, PeriodNameIds[p], ReadCount(&CounterSet.Last[p]));
     }

@@ -3,14 +3,13 @@
 #include "rollover.h"
 #include "stat_lines.h"
 
-static int StoredDateIsReal(const CounterSetFields* set) {
+static int StoredDateIsReal(const ClickCounts* set) {
     return IsCalendarDate(set->DateYear, set->DateMonth, set->DateDay);
 }
 
 // The Monday and the Sunday of the stored date's week, from its stored
 // weekday; 0 when the stored date cannot be placed in a week.
-static int StoredWeekBounds(const CounterSetFields* set, CalendarTime* monday,
-                            CalendarTime* sunday) {
+static int StoredWeekBounds(const ClickCounts* set, CalendarTime* monday, CalendarTime* sunday) {
     if (!StoredDateIsReal(set) || set->DateWeek > 6)
         return 0;
     int32_t weekday = static_cast<int32_t>(set->DateWeek);
@@ -30,7 +29,7 @@ static int StoredWeekBounds(const CounterSetFields* set, CalendarTime* monday,
            AddSeconds(sunday, (7 - weekday) * SecondsPerDay);
 }
 
-static int WeekEnded(const CounterSetFields* set, const CalendarTime* today) {
+static int WeekEnded(const ClickCounts* set, const CalendarTime* today) {
     CalendarTime monday, sunday;
     if (!StoredWeekBounds(set, &monday, &sunday))
         return 1;
@@ -42,7 +41,7 @@ static void AddStep(RolloverPlan* plan, int period, int storedDateIsReal) {
     plan->Steps[plan->StepCount++] = {period, storedDateIsReal && HasStatFile(period)};
 }
 
-RolloverPlan PlanRollover(const CounterSetFields* set, const CalendarTime* today) {
+RolloverPlan PlanRollover(const ClickCounts* set, const CalendarTime* today) {
     RolloverPlan plan = {};
     if (WeekdayOf(today->Year, today->Month, today->Day) != today->DayOfWeek)
         return plan;
@@ -65,7 +64,7 @@ RolloverPlan PlanRollover(const CounterSetFields* set, const CalendarTime* today
     return plan;
 }
 
-void CloseEndedPeriods(CounterSetFields* set, const RolloverPlan* plan, StatLineWriter write) {
+void CloseEndedPeriods(ClickCounts* set, const RolloverPlan* plan, StatLineWriter write) {
     for (int i = 0; i < plan->StepCount; i++) {
         const RolloverStep* step = &plan->Steps[i];
         int32_t figure = MoveToLast(set, step->Period);
@@ -74,7 +73,7 @@ void CloseEndedPeriods(CounterSetFields* set, const RolloverPlan* plan, StatLine
     }
 }
 
-void SetStoredDate(CounterSetFields* set, const CalendarTime* today) {
+void SetStoredDate(ClickCounts* set, const CalendarTime* today) {
     set->DateYear = today->Year;
     set->DateWeek = today->DayOfWeek;
     set->DateMonth = today->Month;

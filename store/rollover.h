@@ -24,7 +24,7 @@ struct RolloverPlan {
 // week counts as ended; its day, month and year are compared field by field.
 // A stored weekday that is wrong for a date equal to today's is only mended.
 // A today that is not a real date with its own weekday asks for nothing.
-RolloverPlan PlanRollover(const CounterSetFields* set, const CalendarTime* today);
+RolloverPlan PlanRollover(const ClickCounts* set, const CalendarTime* today);
 
 // Receives each finished period's line while the stored date is still the
 // finished period's.
@@ -33,6 +33,6 @@ typedef void (*StatLineWriter)(int period, int32_t count);
 // Moves the figures and writes the lines of a plan, in its order. Each
 // figure is taken out in one exchange and that same figure is written, so
 // that the line and Last agree whatever the counting thread does meanwhile.
-void CloseEndedPeriods(CounterSetFields* set, const RolloverPlan* plan, StatLineWriter write);
+void CloseEndedPeriods(ClickCounts* set, const RolloverPlan* plan, StatLineWriter write);
 
-void SetStoredDate(CounterSetFields* set, const CalendarTime* today);
+void SetStoredDate(ClickCounts* set, const CalendarTime* today);

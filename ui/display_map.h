@@ -5,5 +5,5 @@
 
 // Current cells, Session to Total; Last and Difference cells, Session to Year.
 extern const int CurrentIds[PeriodCount];
-extern const int LastIds[LastCount];
-extern const int DifferenceIds[LastCount];
+extern const int LastIds[PeriodsWithLast];
+extern const int DifferenceIds[PeriodsWithLast];

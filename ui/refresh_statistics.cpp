@@ -11,7 +11,7 @@
 HWND StatsPageWindow;
 // The percentage change of Session to Year as of the last full refresh;
 // the Difference column's colours follow it.
-static int64_t PercentChange[LastCount];
+static int64_t PercentChange[PeriodsWithLast];
 
 static void SetCell(HWND page, int id, const char* text) {
     SendDlgItemMessageA(page, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
@@ -48,7 +48,7 @@ void RefreshStatistics() {
     if (!page)
         return;
     char text[256];
-    for (int p = PeriodSession; p < LastCount; p++)
+    for (int p = PeriodSession; p < PeriodsWithLast; p++)
         RefreshPeriodRow(page, p, text, sizeof text);
     FormatCountText(text, sizeof text, ReadCount(&CounterSet.Current[PeriodTotal]));
     SetCell(page, IDC_CUR_TOTAL, text);
@@ -57,7 +57,7 @@ void RefreshStatistics() {
 }
 
 INT_PTR AnswerDifferenceColour(HWND page, HDC dc, HWND control) {
-    for (int p = PeriodSession; p < LastCount; p++) {
+    for (int p = PeriodSession; p < PeriodsWithLast; p++) {
         if (control != GetDlgItem(page, DifferenceIds[p]))
             continue;
         uint32_t colour;

@@ -52,7 +52,7 @@ __attribute__((format(printf, 1, 2))) inline std::string Printed(const char* for
 }
 
 // Every field of a counter set: "Current / Last / year-month-weekday-day option".
-inline std::string SetText(const CounterSetFields& s) {
+inline std::string SetText(const ClickCounts& s) {
     const int32_t *c = s.Current, *l = s.Last;
     return Printed("%d %d %d %d %d %d / %d %d %d %d %d / %u-%u-%u-%u %u", c[0], c[1], c[2], c[3],
                    c[4], c[5], l[0], l[1], l[2], l[3], l[4], s.DateYear, s.DateMonth, s.DateWeek,

@@ -56,7 +56,7 @@ TEST(CalendarTime, AddSecondsMovesAPlainDateTimeAndSetsItsWeekday) {
 namespace {
 
 // The set being rolled over and the lines it wrote, each led by its file.
-CounterSetFields* Rolling;
+ClickCounts* Rolling;
 std::string Lines;
 const char* const Files[] = {"", "Day ", "", "Month ", "Year "};
 
@@ -73,7 +73,7 @@ void RecordLine(int period, int32_t count) {
 }
 
 // The rollover as the program runs it; returns whether the set is saved.
-int Roll(CounterSetFields* set, const CalendarTime& today, StatLineWriter write = RecordLine) {
+int Roll(ClickCounts* set, const CalendarTime& today, StatLineWriter write = RecordLine) {
     Rolling = set;
     RolloverPlan plan = PlanRollover(set, &today);
     if (plan.NewDate) {
@@ -123,10 +123,10 @@ TEST(Rollover, ClosesEachEndedPeriodOnceAndWritesItsLine) {
         SCOPED_TRACE(c.why);
         Lines.clear();
         const uint32_t* s = c.stored;
-        CounterSetFields set = {
+        ClickCounts set = {
             {101, 102, 103, 104, 105, 106}, {11, 12, 13, 14, 15}, s[0], s[1], s[2], s[3], 0};
         // The lines are dated with the finished period.
-        CounterSetFields want = set;
+        ClickCounts want = set;
         std::string lines;
         for (int p = PeriodDay; p <= PeriodYear; p++) {
             if (strchr(c.closes, "-DWMY"[p]) || strchr(c.closes, "-dwmy"[p]))
@@ -146,7 +146,7 @@ TEST(Rollover, ClosesEachEndedPeriodOnceAndWritesItsLine) {
 
 TEST(Rollover, AClickDuringTheCloseLandsInTheNewPeriodAndTheLineMatchesLast) {
     Lines.clear();
-    CounterSetFields set = {{101, 102}, {}, 2002, 5, Mon, 20, 0};
+    ClickCounts set = {{101, 102}, {}, 2002, 5, Mon, 20, 0};
     const int tuesday[8] = {2002, 5, Tue, 21};
     Roll(&set, At(tuesday), [](int period, int32_t count) {
         AddClickToAll(Rolling); // the counting thread, while the line is written

@@ -75,8 +75,7 @@ TEST(CounterResets, EachCommandClearsItsCountsAndNothingElse) {
         {ResetAll, "0 0 0 0 0 0 / 0 0 0 0 0 / 2002-5-1-20 1"},
     };
     for (auto [command, counts] : cases) {
-        CounterSetFields set = {
-            {100, 101, 102, 103, 104, 105}, {10, 11, 12, 13, 14}, 2002, 5, 1, 20, 1};
+        ClickCounts set = {{100, 101, 102, 103, 104, 105}, {10, 11, 12, 13, 14}, 2002, 5, 1, 20, 1};
         if (command == NewSession)
             BeginNewSession(&set);
         else if (command == ResetAll)

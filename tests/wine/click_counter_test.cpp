@@ -98,7 +98,7 @@ static void ExpectLowLabelAndSignalOnlyForOthers(HANDLE event) {
 TEST(ClickCounter, SignalsAgainstMovesResetsAndSavesLoseNoClick) {
     DeleteProductKey();
     HookLibrary = GetModuleHandleA(nullptr);
-    TallywhirlInit = HookSet;
+    LoadedTallywhirlInit = HookSet;
     StartClickCapture(nullptr);
     ASSERT_NE(nullptr, ClickEvent);
     ExpectLowLabelAndSignalOnlyForOthers(ClickEvent);

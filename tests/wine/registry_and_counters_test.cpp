@@ -42,7 +42,7 @@ static void ExpectToday(const std::string& why) {
 static void ExpectAllZero(const std::string& why) {
     for (int p = 0; p < PeriodCount; p++)
         EXPECT_EQ(0, CounterSet.Current[p]) << why << ", period " << p;
-    for (int p = 0; p < LastCount; p++)
+    for (int p = 0; p < PeriodsWithLast; p++)
         EXPECT_EQ(0, CounterSet.Last[p]) << why << ", period " << p;
     EXPECT_EQ(0u, CounterSet.OptionAutostart) << why;
 }
@@ -119,7 +119,7 @@ TEST_F(Registry, ALoadRewritesReleaseAndFolderAndStartsFromZeroToday) {
 // and loaded back.
 TEST_F(Registry, SavedCountsAndDatesComeBackWholeEachIntoItsOwnField) {
     const int32_t current[PeriodCount] = {INT32_MAX, INT32_MIN, -1, 103, 104, 105};
-    const int32_t last[LastCount] = {55, INT32_MIN + 1, -3, 203, 204};
+    const int32_t last[PeriodsWithLast] = {55, INT32_MIN + 1, -3, 203, 204};
     memcpy(CounterSet.Current, current, sizeof current);
     memcpy(CounterSet.Last, last, sizeof last);
     CounterSet.DateYear = 0xFFFFFFFE;
@@ -147,7 +147,7 @@ TEST_F(Registry, SavedCountsAndDatesComeBackWholeEachIntoItsOwnField) {
     LoadCounters();
     EXPECT_EQ(1000, CounterSet.Current[PeriodSession]) << "a stored running session is read";
     EXPECT_EQ(INT32_MAX, CounterSet.Last[PeriodSession]);
-    for (int p = PeriodDay; p < LastCount; p++) {
+    for (int p = PeriodDay; p < PeriodsWithLast; p++) {
         EXPECT_EQ(current[p], CounterSet.Current[p]) << "period " << p;
         EXPECT_EQ(last[p], CounterSet.Last[p]) << "period " << p;
     }
