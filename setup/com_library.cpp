@@ -1,4 +1,4 @@
-#include "path_join.h"
+#include "../base/path_join.h"
 #include "../base/program.h"
 #include "com_library.h"
 #include "../base/library_search.h"

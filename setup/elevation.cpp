@@ -1,6 +1,6 @@
 #include "elevation.h"
 #include "running_copy.h"
-#include "path_join.h"
+#include "../base/path_join.h"
 #include "../base/program.h"
 
 #include <shellapi.h>

@@ -1,5 +1,5 @@
 #include "folder_files.h"
-#include "path_join.h"
+#include "../base/path_join.h"
 #include "../base/program.h"
 #include "uninstall_rules.h"
 #include "../base/bounded_format.h"

@@ -7,7 +7,7 @@
 #include "install_entries.h"
 #include "shortcuts.h"
 #include "program_group.h"
-#include "path_join.h"
+#include "../base/path_join.h"
 #include "../base/program.h"
 #include "install_rules.h"
 #include "../store/registry.h"

@@ -1,6 +1,6 @@
 #include "install_entries.h"
 #include "startup_entry.h"
-#include "path_join.h"
+#include "../base/path_join.h"
 #include "../base/program.h"
 #include "../store/registry.h"
 

@@ -1,6 +1,6 @@
 #include "install_files.h"
 #include "folder_files.h"
-#include "path_join.h"
+#include "../base/path_join.h"
 #include "../base/program.h"
 #include "install_rules.h"
 

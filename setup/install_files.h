@@ -1,7 +1,7 @@
 #pragma once
 // The installation's paths and the files it writes. Win32.
 
-#include "path_join.h"
+#include "../base/path_join.h"
 #include <windows.h>
 
 // Every path and command line of an installation.

@@ -1,5 +1,5 @@
 #include "install_rules.h"
-#include "path_join.h"
+#include "../base/path_join.h"
 
 #include "../base/bounded_format.h"
 

@@ -1,6 +1,6 @@
 #include "progman_commands.h"
 
-#include "path_join.h"
+#include "../base/path_join.h"
 #include "../base/bounded_format.h"
 
 #include <cstring>

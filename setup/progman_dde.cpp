@@ -1,5 +1,5 @@
 #include "progman_dde.h"
-#include "path_join.h"
+#include "../base/path_join.h"
 #include "../base/program.h"
 #include "progman_commands.h"
 

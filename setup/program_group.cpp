@@ -1,7 +1,7 @@
 #include "program_group.h"
 #include "shortcuts.h"
 #include "progman_dde.h"
-#include "path_join.h"
+#include "../base/path_join.h"
 #include "../base/program.h"
 #include "com_library.h"
 #include "progman_commands.h"

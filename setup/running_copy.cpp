@@ -1,5 +1,5 @@
 #include "running_copy.h"
-#include "path_join.h"
+#include "../base/path_join.h"
 #include "../base/program.h"
 
 // A closing copy saves its counts and ends on its own; its program file is

@@ -1,5 +1,5 @@
 #include "shortcuts.h"
-#include "path_join.h"
+#include "../base/path_join.h"
 #include "../base/program.h"
 #include "com_library.h"
 #include "../base/bounded_format.h"

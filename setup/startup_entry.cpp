@@ -1,6 +1,6 @@
 #include "startup_entry.h"
 #include "elevation.h"
-#include "path_join.h"
+#include "../base/path_join.h"
 #include "../base/program.h"
 #include "../store/registry.h"
 

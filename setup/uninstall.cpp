@@ -5,7 +5,7 @@
 #include "install_entries.h"
 #include "program_group.h"
 #include "elevation.h"
-#include "path_join.h"
+#include "../base/path_join.h"
 #include "../base/program.h"
 #include "com_library.h"
 #include "uninstall_rules.h"

@@ -4,6 +4,7 @@
 #include "counter_set.h"
 #include "registry.h"
 #include "value_names.h"
+#include "../base/path_join.h"
 #include "../base/program.h"
 
 static const DWORD ReleaseNumber = 102;
@@ -46,10 +47,12 @@ static void WriteCounter(int figureId, int nameId, int32_t value) {
         WriteNumber(name, static_cast<DWORD>(value));
 }
 
+// "C:" for a program in a drive's root, as the statistics files' names
+// then join it.
 static void RecordProgramFolder() {
-    char path[NameBufferSize];
-    if (GetProgramPath(path, sizeof path) && CutToFolder(path))
-        WriteStoredValue(ValuePath, path, 0);
+    char path[PathBufferSize], folder[PathBufferSize];
+    if (GetProgramPath(path, sizeof path) && ParentFolder(folder, sizeof folder, path) && folder[0])
+        WriteStoredValue(ValuePath, folder, 0);
 }
 
 void LoadCounters() {

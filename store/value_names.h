@@ -1,15 +1,10 @@
 #pragma once
-// Registry value names and the program's folder. Platform-free.
+// Registry value names and which stored values may be used. Platform-free.
 
 enum { NameBufferSize = 256 };
 
 // "Counter%s%s" from a figure's word ("Current", "Last") and a period's name.
 int BuildValueName(char* out, int size, const char* figure, const char* period);
-
-// Cuts a full file name at its last backslash, looking from the last
-// character down to index 2, so that "C:\TW.exe" gives "C:". Returns 0 and
-// leaves the text alone when no backslash is found there.
-int CutToFolder(char* path);
 
 // Whether a value read from the registry may be used as the type asked for:
 // a number must be a 4-byte REG_DWORD, a text a REG_SZ whose terminating

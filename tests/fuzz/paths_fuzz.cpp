@@ -6,7 +6,7 @@
 
 #include "base/command_tail.h"
 #include "setup/install_rules.h"
-#include "setup/path_join.h"
+#include "base/path_join.h"
 #include "setup/progman_commands.h"
 
 static void Require(bool holds) {

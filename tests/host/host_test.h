@@ -17,7 +17,7 @@
 #include "app/switches.h"
 #include "app/tick.h"
 #include "setup/install_rules.h"
-#include "setup/path_join.h"
+#include "base/path_join.h"
 #include "setup/progman_commands.h"
 #include "setup/uninstall_rules.h"
 #include "store/history.h"

@@ -187,22 +187,6 @@ TEST(StatLines, DatePartTabCountCrLfForDayMonthAndYearOnly) {
         });
 }
 
-TEST(ValueNames, TheProgramFolderIsCutAtItsLastBackslash) {
-    // Cut at the last backslash from index 2 on; null: not cut, left alone.
-    const char* folders[][2] = {{"C:\\Tallywhirl\\TW.exe", "C:\\Tallywhirl"},
-                                {"C:\\TW.exe", "C:"},
-                                {"C:\\", "C:"},
-                                {"\\\\x", nullptr},
-                                {"TW.exe", nullptr}};
-    for (const auto& c : folders) {
-        char path[NameBufferSize];
-        snprintf(path, sizeof path, "%s", c[0]);
-        EXPECT_EQ(c[1] != nullptr, CutToFolder(path)) << c[0];
-        EXPECT_STREQ(c[1] ? c[1] : c[0], path);
-    }
-    EXPECT_FALSE(CutToFolder(nullptr));
-}
-
 // Milliseconds since start-up, which wrap every 49.7 days.
 TEST(SessionClock, CountsWholeSecondsAcrossAWrap) {
     EXPECT_EQ(0u, SessionSecondsAt(1999, 1000));

@@ -1,6 +1,8 @@
+// The paths and command lines the installation writes and the program
+// records, each formed whole within its buffer or not at all.
 #include "path_join.h"
 
-#include "../base/bounded_format.h"
+#include "bounded_format.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 #pragma once
-// Path texts of the installation, each built within a bound. Platform-free.
+// Path texts, each built within a bound. Platform-free.
 
 // A path, and a command line: room for a path of PathBufferSize, its quotes
 // and its switch.
