@@ -174,37 +174,45 @@ ask() {
     check "no second question after $1" driver no-box 300
 }
 # A command's save is told from the timed one, every 30 s, only in the
-# seconds after a timed save: before each command the test waits for one
-# (it writes every value again), and each save is checked before the next.
+# seconds after a timed save: right before each command the test waits for
+# one (it writes every value again), and checks the command's save next.
 stored() { [[ -n "$(product_dword CounterCurrentTotal)" ]]; }
 after_timed_save() {
     reg delete "$PRODUCT_KEY" /v CounterCurrentTotal /f >/dev/null
     within 40 stored || fail "no timed save within 40 s"
     timed_save=$SECONDS
 }
-# The stored counts, as "NAME=VALUE ...", equal WANT within 5 s, and so
-# before the next timed save could have written them.
-stored_counts() { for name in $1; do printf '%s=%s ' "$name" "$(product_dword "$name")"; done; }
+# The stored counts NAMES as "NAME=VALUE ...", read at once.
+stored_counts() {
+    local all name value
+    all=$(reg query "$PRODUCT_KEY" 2>/dev/null | tr -d '\r')
+    for name in $1; do
+        value=$(awk -v n="$name" '$1 == n { print $3 }' <<<"$all")
+        [[ -n $value ]] && printf -v value '%d' "$value"
+        printf '%s=%s ' "$name" "$value"
+    done
+}
 counts_are() { [[ "$(stored_counts "$1")" == "$2 " ]]; }
+# The stored counts equal WANT within 5 s, before the next timed save.
 counts_saved() {
     local names
     names=$(sed -E 's/=[^ ]*//g' <<<"$2")
     within 5 counts_are "$names" "$2" || fail "$1: stored $(stored_counts "$names"), want $2"
     ((SECONDS - timed_save < 29)) || fail "$1: saved, but too late to tell from a timed save"
 }
-after_timed_save
 ask "$IDC_NEW_SESSION" no "start a new session"
 expect_eq "nothing changed" "$cells" "$(counter_cells)"
+after_timed_save
 asked=$SECONDS
 ask "$IDC_NEW_SESSION" yes "start a new session"
+# The running session is stored as the last one.
+counts_saved "new session" "CounterLastSession=0"
 expect_eq "cells after a new session" "0 ${cells%% *} -100% ${cells#* * * }" "$(counter_cells)"
 # Started anew at the answer, not minutes ago with the program.
 clock=$(sheet_text "$IDC_CLOCK")
 IFS=: read -r h m sec <<<"$clock"
 ((10#$h * 3600 + 10#$m * 60 + 10#$sec <= SECONDS - asked + 1)) ||
     fail "clock after a new session: $clock, $((SECONDS - asked)) s after the question"
-# The running session is stored as the last one.
-counts_saved "new session" "CounterLastSession=0"
 # Each button, the first of the cells (of counter_cells) it clears, and the
 # values its save stores as 0; every period has a last figure of its own.
 check "signal" driver signal 3
@@ -218,13 +226,13 @@ for reset in "$IDC_RESET_SESSION 0 LastSession" "$IDC_RESET_DAY 3 CurrentDay Las
         want[at+1]=0
         want[at+2]=n/a
     fi
-    after_timed_save
     check "options page" driver tab 2
+    after_timed_save
     ask "$id" yes "reset the chosen counter"
+    counts_saved "button $id" "$(printf 'Counter%s=0 ' $names | sed 's/ $//')"
     check "statistics page" driver tab 0
     expect_eq "button $id resets its counter and its last figure only" "${want[*]}" \
         "$(counter_cells)"
-    counts_saved "button $id" "$(printf 'Counter%s=0 ' $names | sed 's/ $//')"
 done
 # Reset all, with a last figure in every period again: the copy ends (and
 # saves), and starts again from counts of the registry's.
@@ -244,14 +252,14 @@ check "options page" driver tab 2
 ask "$IDC_RESET_ALL" no "reset the chosen counter"
 check "statistics page" driver tab 0
 expect_eq "No resets nothing" "$cells" "$(counter_cells)"
-after_timed_save
 check "options page" driver tab 2
+after_timed_save
 ask "$IDC_RESET_ALL" yes "reset the chosen counter"
-check "statistics page" driver tab 0
-expect_eq "all reset" "0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0" "$(counter_cells)"
 counts_saved "reset all" "CounterLastSession=0 CounterCurrentDay=0 CounterLastDay=0 \
 CounterCurrentWeek=0 CounterLastWeek=0 CounterCurrentMonth=0 CounterLastMonth=0 \
 CounterCurrentYear=0 CounterLastYear=0 CounterCurrentTotal=0"
+check "statistics page" driver tab 0
+expect_eq "all reset" "0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0" "$(counter_cells)"
 
 echo "== the start-with-Windows box shows the Run value and has an elevated copy change it"
 # The option (on, as loaded at the start) and the Run value (none) disagree.
