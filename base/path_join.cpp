@@ -16,11 +16,18 @@ int PathNeedsQuotes(const char* path) {
     return memchr(path, ' ', strlen(path)) != nullptr;
 }
 
-int JoinCommand(char* out, int size, const char* path, const char* switchText) {
-    if (!path || !switchText)
+int QuoteIfBlank(char* out, int size, const char* path) {
+    if (!path)
         return RefuseText(out, size);
-    return FormatBounded(out, size, PathNeedsQuotes(path) ? "\"%s\" %s" : "%s %s", path,
-                         switchText);
+    return FormatBounded(out, size, PathNeedsQuotes(path) ? "\"%s\"" : "%s", path);
+}
+
+int JoinCommand(char* out, int size, const char* path, const char* switchText) {
+    if (!switchText || !QuoteIfBlank(out, size, path))
+        return RefuseText(out, size);
+    int length = static_cast<int>(strlen(out));
+    return FormatBounded(out + length, size - length, " %s", switchText) ? 1
+                                                                         : RefuseText(out, size);
 }
 
 void DropTrailingBackslash(char* path) {

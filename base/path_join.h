@@ -13,6 +13,9 @@ int JoinPath(char* out, int size, const char* folder, const char* name);
 // holds a blank.
 int PathNeedsQuotes(const char* path);
 
+// A path with a blank anywhere in double quotes, else unchanged.
+int QuoteIfBlank(char* out, int size, const char* path);
+
 // "path switch": a command line, with the path quoted when it holds a blank
 // (Windows passes an unquoted line on as it stands, and the program would
 // take the rest of a path with a blank for its switch). 0, with out empty,

@@ -1,3 +1,5 @@
+// The Program Manager's commands that make and remove the program group,
+// apart from the platform, so that their texts are tested on the host.
 #include "progman_commands.h"
 
 #include "../base/path_join.h"
@@ -20,16 +22,10 @@ const ProgmanCommandFormat GroupCommands[GroupCommandCount] = {
 
 const char DeleteGroupFormat[] = "[DeleteGroup(%s)]";
 
-static int Fail(char* out, int size) {
-    if (out && size > 0)
-        out[0] = '\0';
-    return 0;
-}
-
 int FormatProgmanCommand(char* out, int size, const char* format, const char* a1, const char* a2,
                          const char* a3) {
     if (!format)
-        return Fail(out, size);
+        return RefuseText(out, size);
     if (!a1)
         return FormatBounded(out, size, "%s", format);
     if (!a2)
@@ -37,12 +33,6 @@ int FormatProgmanCommand(char* out, int size, const char* format, const char* a1
     if (!a3)
         return FormatBounded(out, size, format, a1, a2);
     return FormatBounded(out, size, format, a1, a2, a3);
-}
-
-int QuoteIfBlank(char* out, int size, const char* path) {
-    if (!path)
-        return Fail(out, size);
-    return FormatBounded(out, size, PathNeedsQuotes(path) ? "\"%s\"" : "%s", path);
 }
 
 int QuoteGroupItems(QuotedItems* items, const char* programPath, const char* readmePath,
