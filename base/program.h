@@ -13,6 +13,12 @@ extern HINSTANCE AppInstance;
 // The window class that marks a running copy of the program.
 inline constexpr char MainClassName[] = "Larkspoon-Tallywhirl";
 
+// The main window of a running copy of the program, the first found; null
+// when none runs. Any process of the user's may own a window of the class.
+inline HWND FindRunningCopy() {
+    return FindWindowExA(nullptr, nullptr, MainClassName, nullptr);
+}
+
 // The text of string id, valid until 16 further calls have been made.
 char* LoadResString(int id);
 

@@ -59,7 +59,7 @@ int CloseRunningCopy(char* runningPath, int size) {
         runningPath[0] = '\0';
     int closed = 0;
     for (int i = 0; i < MaxRunningCopies; i++) {
-        HWND running = FindWindowExA(nullptr, nullptr, MainClassName, nullptr);
+        HWND running = FindRunningCopy();
         if (!running)
             return closed;
         if (!CloseOneCopy(running, closed ? nullptr : runningPath, size))
@@ -71,7 +71,7 @@ int CloseRunningCopy(char* runningPath, int size) {
 
 int RunningCopyPath(char* out, int size) {
     out[0] = '\0';
-    HWND running = FindWindowExA(nullptr, nullptr, MainClassName, nullptr);
+    HWND running = FindRunningCopy();
     HANDLE process = running ? OpenWindowProcess(running) : nullptr;
     if (!process)
         return 0;

@@ -8,7 +8,7 @@
 #include <shlobj.h>
 
 // Releases a COM interface the chain below took, if it took one.
-template <typename Interface> static void Let(Interface*& object) {
+template <typename Interface> static void ReleaseInterface(Interface*& object) {
     if (object)
         object->Release();
     object = nullptr;
@@ -46,14 +46,14 @@ static IShellDispatch2* DesktopShell() {
                                              reinterpret_cast<void**>(&folderView))) &&
         SUCCEEDED(folderView->get_Application(&application)) && application)
         application->QueryInterface(IID_IShellDispatch2, reinterpret_cast<void**>(&shell));
-    Let(application);
-    Let(folderView);
-    Let(background);
-    Let(view);
-    Let(browser);
-    Let(services);
-    Let(desktop);
-    Let(windows);
+    ReleaseInterface(application);
+    ReleaseInterface(folderView);
+    ReleaseInterface(background);
+    ReleaseInterface(view);
+    ReleaseInterface(browser);
+    ReleaseInterface(services);
+    ReleaseInterface(desktop);
+    ReleaseInterface(windows);
     return shell;
 }
 
@@ -81,7 +81,7 @@ int StartThroughShell(const char* file, const char* parameters) {
         Com.FreeString(arguments.bstrVal);
     if (fileText)
         Com.FreeString(fileText);
-    Let(shell);
+    ReleaseInterface(shell);
     Com.Uninitialize();
     return started;
 }

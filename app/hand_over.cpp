@@ -1,7 +1,9 @@
+// A start while a copy runs already hands over to it: the running copy
+// opens its sheet, and this one ends.
 #include "app.h"
 
 int HandOverToRunningCopy() {
-    HWND running = FindWindowExA(nullptr, nullptr, MainClassName, nullptr);
+    HWND running = FindRunningCopy();
     if (!running)
         return 0;
     // The running copy may bring its sheet to the front, as this start asks.
