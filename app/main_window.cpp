@@ -1,3 +1,5 @@
+// The hidden main window: it owns the tray icon, takes the tray's and the
+// sheet's commands, and runs the one-second tick.
 #include "app.h"
 #include "tick.h"
 #include "../capture/capture.h"

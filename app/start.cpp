@@ -1,3 +1,5 @@
+// The program's entry point, which sets up what the C runtime would have
+// and nothing more.
 #include "app.h"
 #include "../base/command_tail.h"
 #include "../base/library_search.h"

@@ -1,3 +1,5 @@
+// The command line's switches, as the start-up entry and the uninstall
+// item write them.
 #include "switches.h"
 
 #include <cstring>

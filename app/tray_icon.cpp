@@ -1,3 +1,5 @@
+// The icon in the notification area: added, found again after a shell
+// restart or a failed add, and removed at the end.
 #include "app.h"
 #include "../base/bounded_format.h"
 

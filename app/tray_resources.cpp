@@ -1,3 +1,4 @@
+// The tray's icons and menu, loaded once at start.
 #include "app.h"
 
 HICON AppIcon;

@@ -1,3 +1,5 @@
+// The start sequence: the switches, the installation, the hand-over to a
+// running copy, then the counting run and its end.
 #include "app.h"
 #include "switches.h"
 #include "../capture/capture.h"

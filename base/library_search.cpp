@@ -1,3 +1,5 @@
+// Where libraries loaded at run time come from, so that nothing planted
+// beside a downloaded program file is ever loaded.
 #include "library_search.h"
 #include "bounded_format.h"
 #include "program.h"

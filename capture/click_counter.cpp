@@ -1,3 +1,5 @@
+// The click event and the counting thread that turns each of its signals
+// into one more click in every count.
 #include "capture.h"
 #include "../base/bounded_format.h"
 #include "../base/program.h"

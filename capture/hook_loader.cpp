@@ -1,3 +1,5 @@
+// The hook library, loaded from beside the program file, and its two
+// entry points.
 #include "capture.h"
 #include "../base/library_search.h"
 #include "../base/program.h"

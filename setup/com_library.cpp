@@ -1,3 +1,5 @@
+// COM and OLE automation, loaded from the system folder when the
+// installation first needs them, and the shell's special folders.
 #include "../base/path_join.h"
 #include "../base/program.h"
 #include "com_library.h"

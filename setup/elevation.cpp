@@ -1,3 +1,5 @@
+// Whether this process may install, and running an elevated copy of it
+// for the installation and the uninstallation.
 #include "elevation.h"
 #include "running_copy.h"
 #include "../base/path_join.h"

@@ -1,3 +1,5 @@
+// Clearing a folder of the program's own files and nothing else, never
+// through a link, with what is in use left for the next restart.
 #include "folder_files.h"
 #include "../base/path_join.h"
 #include "../base/program.h"

@@ -1,3 +1,5 @@
+// The installation's steps in order, and the report of an elevated one to
+// the copy that waits for it.
 #include "install.h"
 #include "install_files.h"
 #include "running_copy.h"

@@ -1,3 +1,5 @@
+// The uninstall entry, and the removal of every registry entry the
+// installation made.
 #include "install_entries.h"
 #include "startup_entry.h"
 #include "../base/path_join.h"

@@ -1,3 +1,5 @@
+// The installation's paths and the files it writes, each put in place only
+// when whole, from the program file read once.
 #include "install_files.h"
 #include "folder_files.h"
 #include "../base/path_join.h"

@@ -1,3 +1,4 @@
+// Whether a start installs, and where, apart from the platform.
 #include "install_rules.h"
 #include "../base/path_join.h"
 

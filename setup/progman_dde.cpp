@@ -1,3 +1,4 @@
+// The DDE conversation with the shell's Program Manager service.
 #include "progman_dde.h"
 #include "../base/path_join.h"
 #include "../base/program.h"

@@ -1,3 +1,5 @@
+// The program group: asked of the Program Manager, then completed in the
+// start menu's folders with what the shell did not make.
 #include "program_group.h"
 #include "shortcuts.h"
 #include "progman_dde.h"

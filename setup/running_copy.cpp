@@ -1,3 +1,5 @@
+// Closing a running copy before its files are replaced or removed, within
+// a bound, and its program file's path.
 #include "running_copy.h"
 #include "../base/path_join.h"
 #include "../base/program.h"

@@ -1,3 +1,5 @@
+// Starting a program through the shell, so that it runs with the shell's
+// token, the user's own, not the elevated installer's.
 #include "shell_start.h"
 #include "../base/path_join.h"
 #include "../base/program.h"

@@ -1,3 +1,4 @@
+// Shell links: the desktop shortcut and the program group's items.
 #include "shortcuts.h"
 #include "../base/path_join.h"
 #include "../base/program.h"

@@ -1,3 +1,5 @@
+// The Run value that starts the program with Windows, and its change by an
+// elevated copy for the options page.
 #include "startup_entry.h"
 #include "elevation.h"
 #include "../base/path_join.h"

@@ -1,3 +1,5 @@
+// The uninstallation: its questions, the removal of everything the
+// installation made, and the user's virtual store with the user's token.
 #include "uninstall.h"
 #include "running_copy.h"
 #include "shortcuts.h"

@@ -1,3 +1,5 @@
+// Which folders an uninstallation may clear, and which files in them are
+// the program's, apart from the platform.
 #include "uninstall_rules.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// The about page: the picture at the display's scale and the web link.
 #include "sheet_parts.h"
 #include "../base/program.h"
 

@@ -1,3 +1,5 @@
+// The options page's start-with-Windows box, shown from the Run value and
+// changed through an elevated copy.
 #include "sheet_parts.h"
 #include "../base/program.h"
 #include "../setup/startup_entry.h"

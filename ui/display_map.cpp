@@ -1,3 +1,4 @@
+// Which cell of the statistics page shows which count.
 #include "display_map.h"
 #include "../res/resource_ids.h"
 

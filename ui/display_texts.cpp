@@ -1,3 +1,4 @@
+// The texts of the statistics page's cells, each within its buffer.
 #include "display_texts.h"
 #include "percent_change.h"
 #include "../base/bounded_format.h"

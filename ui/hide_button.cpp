@@ -1,3 +1,4 @@
+// The sheet's OK and Cancel turned into its one Hide button.
 #include "sheet_parts.h"
 #include "placement.h"
 #include "../base/program.h"

@@ -1,3 +1,5 @@
+// The history chart's scale, bar heights and labels, apart from the
+// platform.
 #include "history_layout.h"
 #include "../base/bounded_format.h"
 

@@ -1,3 +1,5 @@
+// The history page: the last 31 days and 12 months drawn as bars from the
+// statistics files and the running counts.
 #include "ui.h"
 #include "sheet_parts.h"
 #include "../base/program.h"

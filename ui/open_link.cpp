@@ -1,3 +1,5 @@
+// The pages' web links, opened off the main thread, as a browser may take
+// seconds to start.
 #include "sheet_parts.h"
 #include "../base/library_search.h"
 #include "../base/program.h"

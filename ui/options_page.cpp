@@ -1,3 +1,4 @@
+// The options page: the reset buttons and the start-with-Windows box.
 #include "ui.h"
 #include "sheet_parts.h"
 #include "counter_resets.h"

@@ -1,3 +1,4 @@
+// The Difference column's percentage and colour.
 #include "percent_change.h"
 
 int64_t PercentChangeOf(int32_t current, int32_t last) {

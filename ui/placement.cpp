@@ -1,3 +1,4 @@
+// Where the sheet goes on the screen, apart from the platform.
 #include "placement.h"
 
 // Computed in 64 bits so that no window or screen size can overflow it.

@@ -1,3 +1,4 @@
+// The property sheet of the common controls, loaded when first shown.
 #include "sheet_parts.h"
 #include "../base/library_search.h"
 #include "../base/program.h"

@@ -1,3 +1,4 @@
+// The statistics page's redraw, after clicks and on the tick.
 #include "ui.h"
 #include "sheet_parts.h"
 #include "display_map.h"

@@ -1,3 +1,4 @@
+// The statistics page: the counts, the clock and the new session.
 #include "ui.h"
 #include "sheet_parts.h"
 #include "counter_resets.h"

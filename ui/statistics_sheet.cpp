@@ -1,3 +1,4 @@
+// The statistics sheet: its pages, opened once at a time from the tray.
 #include "ui.h"
 #include "sheet_parts.h"
 #include "../base/program.h"
