@@ -1,4 +1,4 @@
-// The statistics sheet: its pages, opened once at a time from the tray.
+// The statistics sheet: its pages, and one sheet at a time, from the tray.
 #include "ui.h"
 #include "sheet_parts.h"
 #include "../base/program.h"
