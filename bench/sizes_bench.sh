@@ -9,7 +9,7 @@ objdump=${TW_OBJDUMP:-i686-w64-mingw32-objdump}
 program="$TW_BUILD/Tallywhirl.exe"
 exe=$(stat -c %s "$program") || exit 1
 dll=$(stat -c %s "$TW_BUILD/Tallywhirl.dll") || exit 1
-echo "| program file Tallywhirl.exe | $exe bytes | one self-contained file, at most 81,920 bytes |"
+echo "| program file Tallywhirl.exe | $exe bytes | one self-contained file, at most 69,632 bytes |"
 echo "| hook library Tallywhirl.dll | $dll bytes | at most 4,096 bytes |"
 
 headers=$("$objdump" -p "$program" | awk '$1 == "SizeOfHeaders" { print $2 }')
