@@ -550,7 +550,8 @@ static int WaitChild(int argc, char** argv) {
         entry.dwSize = sizeof entry;
         for (BOOL more = Process32First(snapshot, &entry); more;
              more = Process32Next(snapshot, &entry)) {
-            if (entry.th32ParentProcessID == parent)
+            // A process just made may not have its file's name yet.
+            if (entry.th32ParentProcessID == parent && entry.szExeFile[0])
                 return printf("%lu %s\n", entry.th32ProcessID, entry.szExeFile) < 0;
         }
         CloseHandle(snapshot);
