@@ -53,7 +53,7 @@ static int RunInstallation(int byParent, const ProgramCopy* copy) {
     // The installed copy records its folder at every start, but as the
     // user's own copy of the product key where the system keeps one; the
     // uninstallation reads it from the key itself.
-    complete &= WriteProductValue("Path", REG_SZ, layout.installFolder, 0) &
+    complete &= WriteStoredValue(ValuePath, layout.installFolder, 0) &
                 ApplyStoredAutostart(layout.startCommand) &
                 WriteUninstallEntry(layout.uninstallCommand);
     int started = StartTrayCopy(byParent, layout.program);

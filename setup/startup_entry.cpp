@@ -58,9 +58,9 @@ int ChangeStartupEntryElevated(int on) {
 int ApplyStoredAutostart(const char* startCommand) {
     DWORD autostart = 0;
     int stored = 1;
-    if (!ReadProductValue("OptionAutostart", REG_DWORD, &autostart, sizeof autostart)) {
+    if (!ReadStoredValue(ValueOptionAutostart, &autostart, sizeof autostart)) {
         autostart = 1;
-        stored = WriteProductValue("OptionAutostart", REG_DWORD, &autostart, sizeof autostart);
+        stored = WriteStoredValue(ValueOptionAutostart, &autostart, sizeof autostart);
     }
     return stored & (autostart ? WriteStartupEntry(startCommand) : DeleteStartupEntry());
 }

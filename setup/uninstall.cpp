@@ -68,7 +68,7 @@ static int RemoveInstallation(const char* folder) {
 int Uninstall(const char* commandLine) {
     char path[PathBufferSize], folder[PathBufferSize];
     // Read before the product key, which holds it, goes.
-    ReadProductValue("Path", REG_SZ, folder, sizeof folder);
+    ReadStoredValue(ValuePath, folder, sizeof folder);
     DWORD report;
     if (GetProgramPath(path, sizeof path) && NeedsElevatedCopy()) {
         if (!RunElevatedAndWait(path, commandLine, &report)) {

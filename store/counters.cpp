@@ -78,6 +78,12 @@ void LoadCounters() {
     WriteCount(&CounterSet.Current[PeriodTotal], ReadCounter(IDS_CURRENT, IDS_TOTAL));
 }
 
+void StoreAutostartOption(int on) {
+    DWORD stored = on != 0;
+    CounterSet.OptionAutostart = stored;
+    WriteStoredValue(ValueOptionAutostart, &stored, sizeof stored);
+}
+
 void SaveCounters() {
     for (int i = 0; i < 4; i++)
         WriteStoredValue(ValueDateYear + i, DateFields[i], sizeof *DateFields[i]);

@@ -3,3 +3,7 @@
 
 void LoadCounters();
 void SaveCounters();
+
+// The start-with-Windows option, as the options page changed it: kept in
+// the counter set and stored at once.
+void StoreAutostartOption(int on);

@@ -3,8 +3,7 @@
 #include "sheet_parts.h"
 #include "../base/program.h"
 #include "../setup/startup_entry.h"
-#include "../store/counter_set.h"
-#include "../store/registry.h"
+#include "../store/counters.h"
 
 // What the Run value is, not what the option says: they differ where the
 // value was changed elsewhere.
@@ -28,6 +27,5 @@ void ApplyAutostartBox(HWND page) {
                     MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    CounterSet.OptionAutostart = on;
-    WriteProductValue("OptionAutostart", REG_DWORD, &on, sizeof on);
+    StoreAutostartOption(on);
 }
