@@ -416,7 +416,9 @@ for dpi in 96 120 144 192; do
     convert "$WORK/picture-$dpi.png" -resize '131x87!' "$WORK/shrunk.png"
     difference=$(compare -metric RMSE "$WORK/shrunk.png" "$WORK/picture-96.png" null: 2>&1 |
         sed 's/.*(\(.*\))/\1/')
-    awk -v d="$difference" 'BEGIN { exit !(d < 0.05) }' ||
+    # Halftone's blending at 150 % comes to about 0.054 under Wine; another
+    # picture, or none, is far off (0.3 and more).
+    awk -v d="$difference" 'BEGIN { exit !(d < 0.08) }' ||
         fail "at $dpi DPI the picture differs from 96 DPI's: RMSE $difference"
     check "close" driver close "$MAIN_CLASS"
     expect_eq "exit code" 0 "$(wait_exit "$WORK/rc" 15)"
