@@ -20,11 +20,9 @@
 #include "base/path_join.h"
 #include "setup/progman_commands.h"
 #include "setup/uninstall_rules.h"
-#include "store/history.h"
 #include "store/rollover.h"
 #include "store/session_clock.h"
 #include "store/stat_lines.h"
-#include "store/value_names.h"
 #include "ui/counter_resets.h"
 #include "ui/display_texts.h"
 #include "ui/history_layout.h"
@@ -40,6 +38,15 @@ void ExpectBounded(const char* why, int size, const char* want, Form form) {
     EXPECT_EQ(want != nullptr, form(out.data(), size)) << why;
     EXPECT_STREQ(want ? want : "", size > 0 ? out.data() : "") << why;
     EXPECT_EQ('#', out[size]) << why << ": written past the buffer";
+}
+
+// want fits a buffer of exactly its size and one byte less refuses it; a
+// null want is refused even in a buffer of 1024 bytes.
+template <typename Form> void ExpectFitsExactly(const char* why, const char* want, Form form) {
+    int size = want ? static_cast<int>(strlen(want)) + 1 : 1024;
+    ExpectBounded(why, size, want, form);
+    if (want)
+        ExpectBounded(why, size - 1, nullptr, form);
 }
 
 __attribute__((format(printf, 1, 2))) inline std::string Printed(const char* format, ...) {

@@ -5,26 +5,17 @@
 // are missing texts and the longest path's command line.
 #include "host_test.h"
 
-enum Op { Join, Command, ProgramFiles };
-
 TEST(InstallPaths, JoinedCutAndJudgedWithinTheirBounds) {
     std::string longest = "C:\\" + std::string(PathBufferSize - 1 - 8, 'd') + " .exe";
     std::string longestCommand = "\"" + longest + "\" -Auto";
-    const int Size = PathBufferSize;
-    // The operation, its texts, the buffer's size, the result (null: refused).
-    std::tuple<const char*, Op, const char*, const char*, int, const char*> cases[] = {
-        {"a folder missing", Join, nullptr, "TW.exe", Size, nullptr},
-        {"the longest command", Command, longest.c_str(), "-Auto", CommandLineSize,
-         longestCommand.c_str()},
-        {"a program missing", Command, nullptr, "-Auto", Size, nullptr},
-        {"no stored folder", ProgramFiles, nullptr, nullptr, Size, "C:\\Program Files"},
-    };
-    for (auto [why, op, a, b, size, text] : cases)
-        ExpectBounded(why, size, text, [&](char* out, int n) {
-            return op == Join      ? JoinPath(out, n, a, b)
-                   : op == Command ? JoinCommand(out, n, a, b)
-                                   : ProgramFilesFolder(out, n, a);
-        });
+    ExpectBounded("the longest command", CommandLineSize, longestCommand.c_str(),
+                  [&](char* out, int n) { return JoinCommand(out, n, longest.c_str(), "-Auto"); });
+    ExpectBounded("a program missing", PathBufferSize, nullptr,
+                  [](char* out, int n) { return JoinCommand(out, n, nullptr, "-Auto"); });
+    ExpectBounded("a folder missing", PathBufferSize, nullptr,
+                  [](char* out, int n) { return JoinPath(out, n, nullptr, "TW.exe"); });
+    ExpectBounded("no stored folder", PathBufferSize, "C:\\Program Files",
+                  [](char* out, int n) { return ProgramFilesFolder(out, n, nullptr); });
     EXPECT_STREQ("", FileNamePart(nullptr));
     EXPECT_TRUE(NeedsInstall(nullptr, "TW.exe"));
 }
@@ -43,41 +34,41 @@ TEST(UninstallRules, OnlyLongFoldersAndTheProgramsOwnFiles) {
 }
 
 TEST(ProgmanCommands, AFormatFilledAsFarAsItsArgumentsGo) {
-    std::tuple<const char*, const char*, const char*, const char*> cases[] = {
-        {"[Reload(%s)]", nullptr, "x", "[Reload(%s)]"}, // no first argument: as it is
-        {"[A(%s)]", "g", nullptr, "[A(g)]"},
-        {nullptr, "a", nullptr, nullptr},
-        {DeleteGroupFormat, "Tallywhirl", nullptr, "[DeleteGroup(Tallywhirl)]"},
+    std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
+        {"no first argument: as it is", "[Reload(%s)]", nullptr, "x", "[Reload(%s)]"},
+        {"no second argument", "[A(%s)]", "g", nullptr, "[A(g)]"},
+        {"no format", nullptr, "a", nullptr, nullptr},
+        {"the group's removal", DeleteGroupFormat, "Tallywhirl", nullptr,
+         "[DeleteGroup(Tallywhirl)]"},
     };
-    for (auto [format, a1, a2, text] : cases)
-        ExpectBounded(format, ProgmanCommandSize, text, [&](char* out, int size) {
+    for (auto [why, format, a1, a2, text] : cases)
+        ExpectBounded(why, ProgmanCommandSize, text, [&](char* out, int size) {
             return FormatProgmanCommand(out, size, format, a1, a2, "y");
         });
 }
 
-// The group's items: paths quoted when they hold a blank, names never.
+// The group's items: each AddItem takes the item's path, quoted when it
+// holds a blank, then its name, never quoted.
 TEST(ProgmanCommands, TheGroupAddsItsItemsQuoted) {
-    const char* uninstaller = "D:\\My Windows\\TWUninst.exe";
-    char command[CommandLineSize];
-    ASSERT_TRUE(JoinCommand(command, sizeof command, uninstaller, "-Uninst"));
     QuotedItems items;
     ASSERT_TRUE(QuoteGroupItems(&items, "C:\\Program Files\\Tallywhirl\\TW.exe",
-                                "C:\\Tallywhirl\\Readme.txt", uninstaller, command));
+                                "C:\\Tallywhirl\\Readme.txt", "D:\\My Windows\\TWUninst.exe",
+                                "\"D:\\My Windows\\TWUninst.exe\" -Uninst"));
     GroupFields fields = {{nullptr, "Tallywhirl", "Tallywhirl", items.programPath, "Readme",
                            items.readmePath, "Uninstall Tallywhirl", items.uninstallCommand,
                            items.uninstallIcon}};
-    std::string commands[GroupCommandCount];
+    std::string added;
     for (int i = 0; i < GroupCommandCount; i++) {
         const char* args[3];
         GroupCommandArgs(&fields, i, args);
         char out[ProgmanCommandSize];
         ASSERT_TRUE(FormatProgmanCommand(out, sizeof out, GroupCommands[i].format, args[0], args[1],
                                          args[2]));
-        commands[i] = out;
+        added += strncmp(out, "[AddItem(", 9) ? "" : std::string(out) + "\n";
     }
-    EXPECT_EQ("[AddItem(\"C:\\Program Files\\Tallywhirl\\TW.exe\",Tallywhirl)]", commands[3]);
-    EXPECT_EQ("[AddItem(C:\\Tallywhirl\\Readme.txt,Readme)]", commands[5]);
-    EXPECT_EQ("[AddItem(\"D:\\My Windows\\TWUninst.exe\" -Uninst,Uninstall Tallywhirl,"
-              "\"D:\\My Windows\\TWUninst.exe\",1)]",
-              commands[7]);
+    EXPECT_EQ("[AddItem(\"C:\\Program Files\\Tallywhirl\\TW.exe\",Tallywhirl)]\n"
+              "[AddItem(C:\\Tallywhirl\\Readme.txt,Readme)]\n"
+              "[AddItem(\"D:\\My Windows\\TWUninst.exe\" -Uninst,Uninstall Tallywhirl,"
+              "\"D:\\My Windows\\TWUninst.exe\",1)]\n",
+              added);
 }
