@@ -42,7 +42,7 @@ library_refused "without TallywhirlReset"
 cp "$TW_BUILD/Tallywhirl.dll" "$library"
 
 echo "== with the click event's name held by another object it says it cannot count and ends"
-driver_holding held hold-mutex TallywhirlEvent 8000
+driver_holding held hold-mutex TallywhirlEvent 30000
 holder=$!
 refusal "event name held" "cannot count clicks"
 answered "event name held" "cannot count clicks"
@@ -69,16 +69,12 @@ expect_eq "no Run value, uninstall entry or option" "" "$(reg_value "$RUN_KEY" T
 
 echo "== one over a running copy whose program file is held says so and keeps the old file"
 rmdir "$INSTALL_DIR/TW.exe"
-start_program "$WORK/rc" "$dir/Tallywhirl.exe"
-driver answer "has been successfully installed" ok 30000 >/dev/null ||
-    fail "no installation message"
-expect_eq "installer's exit code" 0 "$(wait_exit "$WORK/rc" 15)"
-check "installed copy runs" driver wait-window "$MAIN_CLASS" 15000
+install_from "$dir/Tallywhirl.exe"
 first=$(process_of "$MAIN_CLASS" | cut -d" " -f1)
 # Open without delete sharing, the program file cannot be replaced.
 check "signal" driver signal 2
 inode=$(stat -c %i "$INSTALL_DIR/TW.exe")
-driver_holding held hold 'C:\Program Files\Tallywhirl\TW.exe' 25000
+driver_holding held hold 'C:\Program Files\Tallywhirl\TW.exe' 60000
 holder=$!
 start_program "$WORK/rc" "$dir/Tallywhirl.exe"
 driver answer "could not be installed" ok 30000 >/dev/null || fail "no failure message"
@@ -117,11 +113,9 @@ check "installed copy runs" driver wait-window "$MAIN_CLASS" 15000
 mkdir -p "$WORK/elsewhere"
 touch "$WORK/elsewhere/Readme.lnk"
 ln -s "$WORK/elsewhere" "$DRIVE_C/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallywhirl"
-start_program "$WORK/rc" 'C:\windows\TWUninst.exe' -Uninst
-driver answer "remove this very cool app" yes 20000 >/dev/null || fail "no first question"
-driver answer "Really?" yes 10000 >/dev/null || fail "no second question"
+start_uninstall yes
 driver answer "could not be removed completely" ok 20000 >/dev/null || fail "no word on the Run value"
-expect_eq "uninstaller's exit code" 0 "$(wait_exit "$WORK/rc" 15)"
+expect_eq "uninstaller's exit code" 0 "$(wait_exit "$WORK/rc-uninst" 15)"
 check "allow writes" driver allow-writes "$run_key"
 expect_eq "the rest removed" "" "$(reg_value "$UNINSTALL_KEY" UninstallString)$(product_value Path)"
 check "nothing deleted through a group folder that is a link" test -e "$WORK/elsewhere/Readme.lnk"

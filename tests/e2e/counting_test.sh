@@ -46,6 +46,9 @@ check "broadcast" desk broadcast TaskbarCreated
 within 10 icon_shown 1 || fail "no icon after TaskbarCreated"
 xdotool mousemove 1013 757 click 1
 check "a press on the icon opens the sheet" desk wait-sheet 10000
+# Its one button is Hide: OK hidden, Cancel renamed.
+expect_eq "the sheet's OK and Cancel shown, and Cancel's text" "0 1 Hide Tallywhirl" \
+    "$(desk rect 1 | cut -d' ' -f5) $(desk rect 2 | cut -d' ' -f5) $(desk text 2 | tr -d '\r')"
 read -r l t r b v _ <<<"$(desk rect 0 | tr -d '\r')"
 expect_eq "sheet centered on the screen" "$((512 - (r - l) / 2)) $((384 - (b - t) / 2)) 1" "$l $t $v"
 check "Hide" desk press 2
@@ -309,8 +312,7 @@ echo "== the end of a logon session, the timer and Terminate save the counts"
 # Terminate, Yes to its first question and ANSWER to "Really?".
 terminate() {
     check "terminate" driver command "$MAIN_CLASS" "$IDM_TERMINATE"
-    driver answer "terminate" yes 10000 >/dev/null || fail "no first question"
-    driver answer "Really?" "$1" 10000 >/dev/null || fail "no second question"
+    confirm_twice "terminate" "$1"
 }
 check "signal" driver signal 4
 # Planted just after a timed save, so that only the end of the session can

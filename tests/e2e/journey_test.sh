@@ -19,7 +19,6 @@ reset_state
 reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win10 /f >/dev/null
 CLEANUP="reg delete 'HKCU\\Software\\Wine' /v Version /f >/dev/null 2>&1"
 PROGRAM='C:\Program Files\Tallywhirl\TW.exe'
-UNINSTALLER='C:\windows\TWUninst.exe'
 downloads="$WORK/My Downloads"
 mkdir -p "$downloads"
 cp "$TW_BUILD/Tallywhirl.exe" "$downloads/Tallywhirl.exe"
@@ -35,19 +34,8 @@ snapshot() {
 }
 snapshot >"$WORK/files-before"
 
-install_from_downloads() {
-    start_program "$WORK/rc-install" "$downloads/Tallywhirl.exe"
-    driver answer "has been successfully installed" ok 30000 >/dev/null ||
-        fail "no installation message"
-    expect_eq "installer's exit code" 0 "$(wait_exit "$WORK/rc-install" 30)"
-    check "installed copy runs" driver wait-window "$MAIN_CLASS" 15000
-}
-
-# Yes to the uninstaller's first question, ANSWER to "Really?".
 uninstall() {
-    start_program "$WORK/rc-uninst" "$UNINSTALLER" -Uninst
-    driver answer "remove this very cool app" yes 20000 >/dev/null || fail "no first question"
-    driver answer "Really?" "$1" 10000 >/dev/null || fail "no second question"
+    start_uninstall "$1"
     expect_eq "uninstaller's exit code" 0 "$(wait_exit "$WORK/rc-uninst" 30)"
 }
 
@@ -81,18 +69,34 @@ store_keys_left() {
     reg query "$store\WOW6432Node\Larkspoon Software\Tallywhirl" 2>&1 | grep -v 'Unable'
 }
 
+# PendingFileRenameOperations as "SOURCE<tab>TARGET" lines, read from
+# regedit's export, which spells every character of the value; a pair with
+# an empty target is a deletion at the next restart.
+pending_operations() {
+    local export="$WORK/pending.reg"
+    wine regedit /E "$(wine winepath -w "$export")" \
+        'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Session Manager' >/dev/null 2>&1
+    python3 - "$export" <<'EOF'
+import re, sys
+text = re.sub(r"\\\r?\n\s*", "", open(sys.argv[1], encoding="utf-16").read())
+value = re.search(r'"PendingFileRenameOperations"=hex\(7\):([0-9a-f,]*)', text)
+data = bytes(int(b, 16) for b in value.group(1).split(",") if b) if value else b""
+names = data.decode("utf-16-le").split("\0")
+print("\n".join(f"{s}\t{t}" for s, t in zip(names[0::2], names[1::2]) if s))
+EOF
+}
+
 # A hook library still loaded somewhere (Wine never unloads it from a process
 # the hook reached) stays, renamed where the platform lets a loaded library be
-# renamed, and is scheduled to go at the next restart (so is one a
+# renamed, and is scheduled for deletion at the next restart (so is one a
 # reinstallation moved aside); false when none stayed.
 expect_scheduled() {
-    local pending operations none=1
-    operations=$(reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
-        /v PendingFileRenameOperations 2>/dev/null)
-    while read -r pending; do
+    local name operations none=1
+    operations=$(pending_operations)
+    while read -r name; do
         none=0
-        grep -qiF "$pending" <<<"$operations" ||
-            fail "the hook library ($pending) is not scheduled for deletion"
+        grep -qixF "\??\C:\Program Files\Tallywhirl\$name"$'\t' <<<"$operations" ||
+            fail "$name is not scheduled for deletion (the folder: $(ls -A "$INSTALL_DIR" | paste -sd " ")): ${operations:-nothing is}"
     done < <(find "$INSTALL_DIR" -maxdepth 1 -regextype egrep \
         -regex '.*/(Tallywhirl\.dll|~TW[0-9A-Fa-f]+\.tmp)' -printf '%f\n' 2>/dev/null)
     return $none
@@ -126,7 +130,7 @@ echo "== the first start installs and hands over to the installed copy in the tr
 # one, asked to close, tries to put another file where the downloaded one is.
 driver_holding ready decoy "$MAIN_CLASS" swap "$(wine winepath -w "$downloads/Tallywhirl.exe")" \
     "$(wine winepath -w "$DRIVER")"
-install_from_downloads
+install_from "$downloads/Tallywhirl.exe"
 expect_eq "libraries planted beside the download that were loaded" "" "$(planted_loaded)"
 check "program copy" cmp -s "$TW_BUILD/Tallywhirl.exe" "$INSTALL_DIR/TW.exe"
 check "uninstaller copy" cmp -s "$TW_BUILD/Tallywhirl.exe" "$DRIVE_C/windows/TWUninst.exe"
@@ -166,7 +170,7 @@ expect_eq "OptionAutostart kept" 0 "$(product_dword OptionAutostart)"
 expect_eq "no Run value" "" "$(reg_value "$RUN_KEY" Tallywhirl)"
 expect_eq "the closed copy saved its counts" 2 "$(product_dword CounterCurrentTotal)"
 
-echo "== the uninstall entry asks twice, from an elevated copy; No at either question changes nothing"
+echo "== the uninstall entry's question comes from an elevated copy; No at either question changes nothing"
 p0=$(started start-limited "$UNINSTALLER" "$(reg_value "$UNINSTALL_KEY" UninstallString)")
 expect_elevated_copy "Are you sure you want to remove this very cool app?" "$p0"
 driver answer "Are you sure you want to remove this very cool app?" no 1000 >/dev/null ||
@@ -187,7 +191,7 @@ uninstall_all "uninstalled"
 # Started elevated by the user, the uninstallation removes the store itself.
 expect_eq "the user's virtual store" "" "$(store_keys_left)$(ls -A "$local_store")"
 check "the user's notes" test -f "$downloads/notes.txt"
-expect_scheduled
+expect_scheduled || fail "the hook library, loaded by another process, went at once"
 
 echo "== installed again before the restart, with a Program Manager that does not answer"
 # Under user account control the shell's answers to an elevated installation
@@ -195,7 +199,7 @@ echo "== installed again before the restart, with a Program Manager that does no
 # answers every process: the driver's service takes the conversation first
 # and carries out nothing. The group is then made in all users' start menu.
 driver_holding ready progman-mute 600000
-install_from_downloads
+install_from "$downloads/Tallywhirl.exe"
 common_group="$DRIVE_C/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallywhirl"
 expect_eq "all users' program group" "$items" "$(ls "$common_group" | paste -sd ' ')"
 check "no group of the user's" test ! -e "$GROUP_DIR"
@@ -226,8 +230,10 @@ for name in TW.exe Tallywhirl.dll Readme.txt Day.txt Month.txt Year.txt; do echo
 make_store_keys
 ln -s "$unrelated" "$local_store/Tallywhirl"
 p0=$(started start-limited "$UNINSTALLER" "$(reg_value "$UNINSTALL_KEY" UninstallString)")
-driver answer "remove this very cool app" yes 20000 >/dev/null || fail "no first question"
-driver answer "Really?" yes 10000 >/dev/null || fail "no second question"
+for question in "remove this very cool app" "Really?"; do
+    expect_elevated_copy "$question" "$p0"
+    driver answer "$question" yes 1000 >/dev/null || fail "no answer to '$question'"
+done
 # The store goes with the user's own token, by the limited copy that waited
 # for the elevated one: on Windows the elevated copy may be an
 # administrator's, another user's, whose store is not this user's. Under

@@ -11,6 +11,7 @@ DRIVE_C="$WINEPREFIX/drive_c"
 DESKTOP_LINK="$DRIVE_C/users/Public/Desktop/Tallywhirl.lnk"
 GROUP_DIR="$DRIVE_C/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tallywhirl"
 INSTALL_DIR="$DRIVE_C/Program Files/Tallywhirl"
+UNINSTALLER='C:\windows\TWUninst.exe'
 WORK="$TW_SESSION_DIR/work/$(basename "$0" .sh)"
 
 # Whatever a test leaves running ends with it; CLEANUP may hold its last words.
@@ -64,6 +65,29 @@ place_program() {
     mkdir -p "$1"
     cp "$TW_BUILD/Tallywhirl.exe" "$1/$2"
     cp "$TW_BUILD/Tallywhirl.dll" "$1/Tallywhirl.dll"
+}
+
+# Yes to the question that holds FIRST, ANSWER to the "Really?" after it.
+confirm_twice() {
+    driver answer "$1" yes 20000 >/dev/null || fail "no question '$1'"
+    driver answer "Really?" "$2" 10000 >/dev/null || fail "no 'Really?' after '$1'"
+}
+
+# Installs from the downloaded copy at PATH: the success message answered,
+# the installer ended, the installed copy in the tray.
+install_from() {
+    start_program "$WORK/rc-install" "$1"
+    driver answer "has been successfully installed" ok 30000 >/dev/null ||
+        fail "no installation message"
+    expect_eq "installer's exit code" 0 "$(wait_exit "$WORK/rc-install" 30)"
+    check "installed copy runs" driver wait-window "$MAIN_CLASS" 15000
+}
+
+# Starts the uninstaller as its entry does, Yes to the first question and
+# ANSWER to "Really?"; its exit code lands in $WORK/rc-uninst.
+start_uninstall() {
+    start_program "$WORK/rc-uninst" "$UNINSTALLER" -Uninst
+    confirm_twice "remove this very cool app" "$1"
 }
 
 # Starts a program in the background; its exit code lands in RCFILE.
