@@ -231,7 +231,7 @@ static int Send(int count, char** args) {
     return printf("%ld\n", static_cast<long>(result)) < 0;
 }
 
-// post CLASS MSG WP LP [MS]: posts it, for one whose handling waits (MS: see WindowOf).
+// post CLASS MSG WP LP [MS]: posts it, for one whose handling waits; MS for a menu to show.
 static int Post(int count, char** args) {
     HWND window = WindowOf(args[0], Millis(count, args, 4, 0));
     return !window || !PostMessageA(window, Number(args[1]), Number(args[2]), Number(args[3]));
@@ -240,6 +240,8 @@ static int Post(int count, char** args) {
 // process-of CLASS: prints the window's process as "ID ELEVATED(1|0) PARENT-ID".
 static int ProcessOf(int, char** args) {
     DWORD processId = ProcessIdOf(FindWindowA(args[0], nullptr));
+    if (!processId)
+        return 1;
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId), token = nullptr;
     TOKEN_ELEVATION elevation = {};
     DWORD size = 0;
