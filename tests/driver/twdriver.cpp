@@ -1,56 +1,9 @@
-// twdriver: a small Win32 program that the end-to-end tests run under Wine to
-// find, read and drive the program's windows, as a user would.
-//
-//   wait-window|wait-gone CLASS [MS]  wait until a top-level window of CLASS exists | none does
-//   close|close-wait CLASS [MS]  send WM_CLOSE, as another copy does | and wait for its process
-//   process-of CLASS             print its process's "ID ELEVATED(1|0) PARENT-ID"
-//   command CLASS ID             post WM_COMMAND ID
-//   send|post CLASS MSG WP LP [MS]  send a message and print its result | post it (for one
-//                                whose handling waits), waiting MS for a visible window (a menu)
-//   answer TEXT yes|no|ok|leave [MS]  wait for a message box containing TEXT, print it, answer
-//                                it | leave it and print its process's id and its parent's
-//   no-box [MS]                  fail if a message box appears within MS
-//   signal N [GAP_MS]            signal the click event N times, GAP_MS (200) apart
-//   wait-sheet [MS] | sheets     wait for the statistics sheet | print how many are shown
-//   text ID... | rect ID         print each control's text | "left top right bottom visible
-//                                CLIENT-LEFT CLIENT-TOP CLIENT-RIGHT CLIENT-BOTTOM" on the screen
-//   check ID                     print a check box's state (0 or 1)
-//   press ID | tab N             click a button, as the mouse would | select tab N (0 first)
-//   start-limited APP LINE       start APP with LINE unchanged, as Windows starts an entry,
-//                                with a limited user's token; print its process id
-//   wait-pid PID MS              wait until process PID has ended
-//   link FILE                    print a shell link's target, working directory, description,
-//                                and, where it has them, its arguments and "ICONFILE INDEX"
-//   hold|load|hold-mutex X MS    open file X for reading, sharing only reading | load it, as a
-//                                process the hook reached keeps the hook library | hold a mutex
-//                                named X; print "held" or "loaded" once done, keep it MS
-//   hook-cycle FILE              set and remove FILE's hook, as another session's copy does
-//   unhook CLASS FILE            run FILE's TallywhirlReset in the window's process
-//   deny-writes|allow-writes KEY deny everyone setting values under HKLM\KEY | allow it again
-//   tray-delete CLASS | broadcast NAME  remove the window's icon 1 from the notification area |
-//                                post the registered message NAME to every top-level window
-//   progman-mute MS              be a Program Manager DDE service for MS that takes every
-//                                conversation and carries out no command; print "ready"
-//   wait-child PID MS            print "watching", then "ID FILE" of the first process PID starts
-//   decoy CLASS swap FILE NEW | decoy CLASS hang  own a window of CLASS, print "ready"; asked
-//                                to close, rename FILE away and copy NEW in its place, print
-//                                "swapped" or "refused" and end | never answer
-//   end CLASS                    end the window's process
-//   fake-tray MS [REFUSE_MS [ghost]]  be the notification area for MS: print "ready", refuse
-//                                icons for REFUSE_MS (a shell not ready), then print each
-//                                "add|modify|delete CLASS" taken; ghost: answer each add with
-//                                failure, the icon made all the same (a shell at logon)
-//   layout FILE ID               each text and icon of FILE's dialog ID as the sheet's current
-//                                page shows it: "FITS TOP TEXT" (FITS 1 for a text that fits, an
-//                                icon of the system's size), then "FITS 0 tabs" (need no arrows)
-//
-// Before any command, --desktop=NAME moves the driver onto the Wine virtual
-// desktop NAME, whose windows and notification area it then sees.
-//
-// Windows of a class are looked for among the visible ones first (menus keep
-// hidden windows of their class); a control ID (0: the sheet) on the sheet's
-// current page first, then among its own buttons. Exit code 0 on success, 1
-// when the condition was not met, 2 on bad usage.
+// twdriver [--desktop=NAME] COMMAND ARGS...: the small Win32 program that the
+// end-to-end tests run under Wine to find, read and drive the program's windows
+// as a user would, on the Wine virtual desktop NAME if given. The commands are
+// the table at the end; the comment on each one's function says what it does
+// and prints (MS: milliseconds; ID: a number of res/resource_ids.h). Exit code
+// 0 on success, 1 when the condition was not met, 2 on bad usage.
 #include <windows.h>
 #include <commctrl.h>
 #include <ddeml.h>
@@ -59,14 +12,16 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 static const char TitleText[] = "Tallywhirl by Oakhart";
 
-static int Millis(int argc, char** argv, int index, int fallback) {
-    return argc > index ? atoi(argv[index]) : fallback;
+// The optional time at args[index], in milliseconds.
+static int Millis(int count, char** args, int index, int fallback) {
+    return count > index ? atoi(args[index]) : fallback;
 }
 
 static UINT_PTR Number(const char* text) {
@@ -75,6 +30,15 @@ static UINT_PTR Number(const char* text) {
 
 static bool Is(const char* text, const char* name) {
     return strcmp(text, name) == 0;
+}
+
+// Says why a command failed; its exit code.
+static int Fail(const char* format, ...) {
+    va_list why;
+    va_start(why, format);
+    vfprintf(stderr, format, why);
+    va_end(why);
+    return 1;
 }
 
 // Looks every 50 ms, for up to MS, whether FOUND holds.
@@ -87,9 +51,36 @@ template <typename Found> static bool WaitUntil(int ms, Found found) {
     return false;
 }
 
-// The visible top-level windows of a class, in z-order. A FindWindowEx walk
-// ends early when the window it stands on is destroyed meanwhile (a message
-// box just answered, hidden and not yet gone); EnumWindows takes them at once.
+// Waits up to MS for PROCESS (none: fails) to end; says so of CLASS's window.
+static int AwaitEnd(HANDLE process, int ms, const char* className) {
+    if (!process)
+        return 1;
+    DWORD waited = WaitForSingleObject(process, ms);
+    CloseHandle(process);
+    if (waited != WAIT_OBJECT_0 && className)
+        return Fail("the process of %s is still running\n", className);
+    return waited != WAIT_OBJECT_0;
+}
+
+static DWORD ProcessIdOf(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+static DWORD ParentOf(DWORD processId) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    DWORD parent = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        parent = entry.th32ProcessID == processId ? entry.th32ParentProcessID : parent;
+    CloseHandle(snapshot);
+    return parent;
+}
+
+// The visible top-level windows of a class, in z-order, taken at once: a
+// FindWindowEx walk ends early at a window destroyed meanwhile (a box answered).
 struct Windows {
     const char* className;
     HWND found[16];
@@ -111,9 +102,14 @@ static Windows VisibleWindows(const char* className) {
     return windows;
 }
 
-static HWND FindVisible(const char* className) {
-    Windows windows = VisibleWindows(className);
-    return windows.count ? windows.found[0] : nullptr;
+// The window of CLASS a command acts on: a visible one, looked for up to MS (menus
+// keep hidden windows of their class), else a hidden one.
+static HWND WindowOf(const char* className, int ms) {
+    HWND window = nullptr;
+    WaitUntil(ms, [&] { return (window = VisibleWindows(className).found[0]) != nullptr; });
+    if (!window && !(window = FindWindowA(className, nullptr)))
+        Fail("no window of class %s\n", className);
+    return window;
 }
 
 // A message box: a dialog whose text sits in the static with id 0xFFFF.
@@ -143,164 +139,213 @@ static Windows Sheets() {
     return sheets;
 }
 
-// wait-window, wait-gone and wait-sheet.
-static int Wait(int argc, char** argv) {
-    bool sheet = Is(argv[1], "wait-sheet"), present = !Is(argv[1], "wait-gone");
-    const char* name = sheet ? "statistics sheet" : argv[2];
-    int ms = Millis(argc, argv, sheet ? 2 : 3, 10000);
-    auto shown = [&] { return sheet ? Sheets().count > 0 : FindWindowA(name, nullptr) != nullptr; };
-    if (WaitUntil(ms, [&] { return shown() == present; }))
-        return 0;
-    fprintf(stderr, "%s %s after %d ms\n", present ? "no" : "still a", name, ms);
-    return 1;
+// The sheet a command acts on; says so when there is none.
+static HWND OpenSheet() {
+    HWND sheet = Sheets().found[0];
+    if (!sheet)
+        Fail("no statistics sheet\n");
+    return sheet;
 }
 
-// The commands on a window of class argv[2].
-static int OnWindow(int argc, char** argv) {
-    HWND window = nullptr;
-    WaitUntil(Millis(argc, argv, 6, 0), [&] { return (window = FindVisible(argv[2])) != nullptr; });
-    if (!window && !(window = FindWindowA(argv[2], nullptr))) {
-        fprintf(stderr, "no window of class %s\n", argv[2]);
+// Does ACT on each control IDS in turn: on the current page, else the sheet's (0: itself).
+static int ForEachControl(int count, char** ids, void (*act)(HWND control)) {
+    HWND sheet = OpenSheet();
+    if (!sheet)
         return 1;
+    HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    for (int i = 0; i < count; i++) {
+        int id = atoi(ids[i]);
+        HWND control = id == 0 ? sheet : page ? GetDlgItem(page, id) : nullptr;
+        if (!control && !(control = GetDlgItem(sheet, id)))
+            return Fail("no control %d on the sheet's current page or the sheet\n", id);
+        act(control);
     }
-    if (Is(argv[1], "command"))
-        return !PostMessageA(window, WM_COMMAND, atoi(argv[3]), 0);
-    if (Is(argv[1], "post"))
-        return !PostMessageA(window, Number(argv[3]), Number(argv[4]), Number(argv[5]));
-    if (Is(argv[1], "send")) {
-        LRESULT result = SendMessageA(window, Number(argv[3]), Number(argv[4]), Number(argv[5]));
-        printf("%ld\n", static_cast<long>(result));
+    return 0;
+}
+
+// Waits up to MS until a window of CLASS (none: the sheet) is PRESENT or gone.
+static int WaitFor(const char* className, int ms, bool present) {
+    auto there = [&] { return className ? !!FindWindowA(className, nullptr) : !!Sheets().count; };
+    if (WaitUntil(ms, [&] { return there() == present; }))
         return 0;
-    }
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    HANDLE process = Is(argv[1], "close")
-                         ? nullptr
-                         : OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
-    if (Is(argv[1], "end"))
-        TerminateProcess(process, 1);
-    else
+    return Fail("%s %s after %d ms\n", present ? "no" : "still a",
+                className ? className : "statistics sheet", ms);
+}
+
+// wait-window CLASS [MS]: waits (10 s) until a top-level window of CLASS exists.
+static int WaitWindow(int count, char** args) {
+    return WaitFor(args[0], Millis(count, args, 1, 10000), true);
+}
+
+// wait-gone CLASS [MS]: waits (10 s) until no top-level window of CLASS exists.
+static int WaitGone(int count, char** args) {
+    return WaitFor(args[0], Millis(count, args, 1, 10000), false);
+}
+
+// wait-sheet [MS]: waits (10 s) until the statistics sheet is shown.
+static int WaitSheet(int count, char** args) {
+    return WaitFor(nullptr, Millis(count, args, 0, 10000), true);
+}
+
+// close CLASS: sends the window WM_CLOSE, as another copy of the program does.
+static int Close(int, char** args) {
+    HWND window = WindowOf(args[0], 0);
+    if (window)
         SendMessageA(window, WM_CLOSE, 0, 0);
-    if (!process)
-        return Is(argv[1], "close") ? 0 : 1;
-    DWORD waited = WaitForSingleObject(process, Millis(argc, argv, 3, 10000));
-    CloseHandle(process);
-    if (waited != WAIT_OBJECT_0)
-        fprintf(stderr, "the process of %s is still running\n", argv[2]);
-    return waited != WAIT_OBJECT_0;
+    return !window;
 }
 
-static DWORD ParentOf(DWORD processId) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    DWORD parent = 0;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        parent = entry.th32ProcessID == processId ? entry.th32ParentProcessID : parent;
-    CloseHandle(snapshot);
-    return parent;
+// close-wait CLASS [MS]: sends WM_CLOSE, waits (10 s) for the window's process,
+// opened first so that its id cannot go to another process meanwhile.
+static int CloseWait(int count, char** args) {
+    HWND window = WindowOf(args[0], 0);
+    if (!window)
+        return 1;
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, ProcessIdOf(window));
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    return AwaitEnd(process, Millis(count, args, 1, 10000), args[0]);
 }
 
-static int Answer(int argc, char** argv) {
-    WPARAM button = Is(argv[3], "yes") ? IDYES : Is(argv[3], "no") ? IDNO : IDOK;
-    if (button == IDOK && !Is(argv[3], "ok") && !Is(argv[3], "leave"))
+// end CLASS [MS]: ends the window's process and waits (10 s) until it has.
+static int End(int count, char** args) {
+    HWND window = WindowOf(args[0], 0);
+    if (!window)
+        return 1;
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, ProcessIdOf(window));
+    TerminateProcess(process, 1);
+    return AwaitEnd(process, Millis(count, args, 1, 10000), args[0]);
+}
+
+// command CLASS ID: posts the window WM_COMMAND ID, as its menu does.
+static int Command(int, char** args) {
+    HWND window = WindowOf(args[0], 0);
+    return !window || !PostMessageA(window, WM_COMMAND, atoi(args[1]), 0);
+}
+
+// send CLASS MSG WP LP [MS]: sends the message and prints its result.
+static int Send(int count, char** args) {
+    HWND window = WindowOf(args[0], Millis(count, args, 4, 0));
+    if (!window)
+        return 1;
+    LRESULT result = SendMessageA(window, Number(args[1]), Number(args[2]), Number(args[3]));
+    return printf("%ld\n", static_cast<long>(result)) < 0;
+}
+
+// post CLASS MSG WP LP [MS]: posts it, for one whose handling waits; MS for a menu to show.
+static int Post(int count, char** args) {
+    HWND window = WindowOf(args[0], Millis(count, args, 4, 0));
+    return !window || !PostMessageA(window, Number(args[1]), Number(args[2]), Number(args[3]));
+}
+
+// process-of CLASS: prints the window's process as "ID ELEVATED(1|0) PARENT-ID".
+static int ProcessOf(int, char** args) {
+    DWORD processId = ProcessIdOf(FindWindowA(args[0], nullptr));
+    if (!processId)
+        return 1;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId), token = nullptr;
+    TOKEN_ELEVATION elevation = {};
+    DWORD size = 0;
+    if (!process || !OpenProcessToken(process, TOKEN_QUERY, &token) ||
+        !GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size))
+        return 1;
+    printf("%lu %lu %lu\n", processId, elevation.TokenIsElevated, ParentOf(processId));
+    return 0;
+}
+
+// answer TEXT yes|no|ok|leave [MS]: waits (10 s) for the program's message box
+// with TEXT, prints its text, answers it | prints "ID PARENT-ID" of its process.
+static int Answer(int count, char** args) {
+    const char* how = args[1];
+    WPARAM button = Is(how, "yes") ? IDYES : Is(how, "no") ? IDNO : IDOK;
+    if (button == IDOK && !Is(how, "ok") && !Is(how, "leave"))
         return 2;
-    int ms = Millis(argc, argv, 4, 10000);
+    int ms = Millis(count, args, 2, 10000);
     char text[1024], caption[256];
     HWND box = nullptr;
-    if (!WaitUntil(ms,
-                   [&] { return (box = FindMessageBox(argv[2], text, sizeof text)) != nullptr; })) {
-        fprintf(stderr, "no message box with \"%s\" after %d ms\n", argv[2], ms);
-        return 1;
-    }
+    if (!WaitUntil(ms, [&] { return (box = FindMessageBox(args[0], text, sizeof text)); }))
+        return Fail("no message box with \"%s\" after %d ms\n", args[0], ms);
     GetWindowTextA(box, caption, sizeof caption);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(box, &processId);
-    if (Is(argv[3], "leave"))
+    DWORD processId = ProcessIdOf(box);
+    if (Is(how, "leave"))
         return printf("%lu %lu\n", processId, ParentOf(processId)) < 0;
     printf("%s\n", text);
-    if (!Is(caption, TitleText)) {
-        fprintf(stderr, "message box caption is \"%s\"\n", caption);
-        return 1;
-    }
+    if (!Is(caption, TitleText))
+        return Fail("message box caption is \"%s\"\n", caption);
     PostMessageA(box, WM_COMMAND, button, 0);
     return 0;
 }
 
-static int NoBox(int argc, char** argv) {
+// no-box [MS]: fails, printing its text, when a message box shows within MS (2 s).
+static int NoBox(int count, char** args) {
     char text[1024];
-    if (!WaitUntil(Millis(argc, argv, 2, 2000),
+    if (!WaitUntil(Millis(count, args, 0, 2000),
                    [&] { return FindMessageBox(nullptr, text, sizeof text) != nullptr; }))
         return 0;
-    fprintf(stderr, "unexpected message box: %s\n", text);
-    return 1;
+    return Fail("unexpected message box: %s\n", text);
 }
 
-// Signals the named click event as the hook library does for each click.
-static int Signal(int argc, char** argv) {
+// signal N [GAP_MS]: signals the click event N times, GAP_MS (200) apart, as clicks do.
+static int Signal(int count, char** args) {
     HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, "TallywhirlEvent");
-    if (!event) {
-        fprintf(stderr, "no event TallywhirlEvent\n");
-        return 1;
-    }
-    for (int i = 0; i < atoi(argv[2]); i++) {
+    if (!event)
+        return Fail("no event TallywhirlEvent\n");
+    for (int i = 0; i < atoi(args[0]); i++) {
         SetEvent(event);
-        Sleep(Millis(argc, argv, 3, 200));
+        Sleep(Millis(count, args, 1, 200));
     }
     CloseHandle(event);
     return 0;
 }
 
-// The commands on the sheet and on its controls argv[2...].
-static int OnSheet(int argc, char** argv) {
-    Windows sheets = Sheets();
-    if (Is(argv[1], "sheets")) {
-        printf("%d\n", sheets.count);
-        return 0;
-    }
-    HWND sheet = sheets.count ? sheets.found[0] : nullptr;
-    if (!sheet) {
-        fprintf(stderr, "no statistics sheet\n");
-        return 1;
-    }
-    if (Is(argv[1], "tab"))
-        return !SendMessageA(sheet, PSM_SETCURSEL, atoi(argv[2]), 0);
-    HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    for (int i = 2; i < argc; i++) {
-        int id = atoi(argv[i]);
-        HWND control = id == 0 ? sheet : page ? GetDlgItem(page, id) : nullptr;
-        if (!control && !(control = GetDlgItem(sheet, id))) {
-            fprintf(stderr, "no control %d on the sheet's current page or the sheet\n", id);
-            return 1;
-        }
-        RECT box = {};
-        char text[512] = "";
-        if (Is(argv[1], "press")) {
-            // Posted: a question the click asks must not hold up the driver.
-            PostMessageA(control, BM_CLICK, 0, 0);
-        } else if (Is(argv[1], "rect")) {
-            RECT client;
-            GetWindowRect(control, &box);
-            GetClientRect(control, &client);
-            MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&client), 2);
-            printf("%ld %ld %ld %ld %d %ld %ld %ld %ld\n", box.left, box.top, box.right, box.bottom,
-                   IsWindowVisible(control) ? 1 : 0, client.left, client.top, client.right,
-                   client.bottom);
-        } else if (Is(argv[1], "check")) {
-            printf("%d\n", static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)));
-        } else {
-            GetWindowTextA(control, text, sizeof text);
-            printf("%s\n", text);
-        }
-    }
-    return 0;
+// sheets: prints how many statistics sheets are shown.
+static int CountSheets(int, char**) {
+    return printf("%d\n", Sheets().count) < 0;
 }
 
-// Given the application name, Wine passes the line on as it stands, as
-// Windows does. Its elevated tokens are linked to limited ones, as an
-// administrator's are on Windows. The standard handles are NUL: a process
-// that held the driver's output would keep its reader waiting.
-static int Start(int, char** argv) {
+// tab N: selects the sheet's page N (0 first).
+static int Tab(int, char** args) {
+    HWND sheet = OpenSheet();
+    return !sheet || !SendMessageA(sheet, PSM_SETCURSEL, atoi(args[0]), 0);
+}
+
+// text ID...: prints each control's text, one a line.
+static int Text(int count, char** args) {
+    return ForEachControl(count, args, [](HWND control) {
+        char text[512] = "";
+        GetWindowTextA(control, text, sizeof text);
+        printf("%s\n", text);
+    });
+}
+
+// rect ID...: prints "LEFT TOP RIGHT BOTTOM VISIBLE(1|0)" and the client area's four.
+static int Rect(int count, char** args) {
+    return ForEachControl(count, args, [](HWND control) {
+        RECT box, client;
+        GetWindowRect(control, &box);
+        GetClientRect(control, &client);
+        MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        printf("%ld %ld %ld %ld %d %ld %ld %ld %ld\n", box.left, box.top, box.right, box.bottom,
+               IsWindowVisible(control) ? 1 : 0, client.left, client.top, client.right,
+               client.bottom);
+    });
+}
+
+// press ID...: clicks each button, posted: a question it asks must not wait on us.
+static int Press(int count, char** args) {
+    return ForEachControl(count, args, [](HWND control) { PostMessageA(control, BM_CLICK, 0, 0); });
+}
+
+// check ID...: prints each check box's state, 0 or 1.
+static int Check(int count, char** args) {
+    return ForEachControl(count, args, [](HWND control) {
+        printf("%d\n", static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)));
+    });
+}
+
+// start-limited APP LINE: starts APP with LINE as it stands and the limited token
+// linked to ours, as Windows starts an entry for an administrator; prints its
+// id. Its handles are NUL: one that held our output would keep its reader waiting.
+static int StartLimited(int, char** args) {
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
     HANDLE nul =
         CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -315,234 +360,36 @@ static int Start(int, char** argv) {
     DWORD size = 0;
     bool started = OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
                    GetTokenInformation(token, TokenLinkedToken, &linked, sizeof linked, &size) &&
-                   CreateProcessAsUserA(linked.LinkedToken, argv[2], argv[3], nullptr, nullptr,
+                   CreateProcessAsUserA(linked.LinkedToken, args[0], args[1], nullptr, nullptr,
                                         TRUE, 0, nullptr, nullptr, &startup, &process);
-    if (!started) {
-        fprintf(stderr, "%s failed: %lu\n", argv[1], GetLastError());
-        return 1;
-    }
+    if (!started)
+        return Fail("start-limited failed: %lu\n", GetLastError());
     printf("%lu\n", process.dwProcessId);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return 0;
 }
 
-// A process that has ended and been released is no process any more: the
-// platform refuses its id as an invalid parameter, and it counts as ended.
-// Any other refusal (no right to wait, an id that is no number) is a failure.
-static int WaitPid(int argc, char** argv) {
+// wait-pid PID [MS]: waits (10 s) until process PID has ended. One released is
+// refused as an invalid parameter, and ended; any other refusal is a failure.
+static int WaitPid(int count, char** args) {
     char* end = nullptr;
-    DWORD id = strtoul(argv[2], &end, 10);
-    if (!id || *end) {
-        fprintf(stderr, "wait-pid: '%s' is no process id\n", argv[2]);
-        return 2;
-    }
+    DWORD id = strtoul(args[0], &end, 10);
+    if (!id || *end)
+        return Fail("wait-pid: '%s' is no process id\n", args[0]) + 1;
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
-    if (!process) {
-        DWORD error = GetLastError();
-        if (error == ERROR_INVALID_PARAMETER)
-            return 0;
-        fprintf(stderr, "wait-pid: process %lu cannot be opened (error %lu)\n", id, error);
-        return 1;
-    }
-    DWORD waited = WaitForSingleObject(process, Millis(argc, argv, 3, 10000));
-    CloseHandle(process);
-    return waited != WAIT_OBJECT_0;
+    DWORD error = process ? ERROR_SUCCESS : GetLastError();
+    if (error == ERROR_INVALID_PARAMETER)
+        return 0;
+    if (error)
+        return Fail("wait-pid: process %lu cannot be opened (error %lu)\n", id, error);
+    return AwaitEnd(process, Millis(count, args, 1, 10000), nullptr);
 }
 
-static int ProcessOf(int, char** argv) {
-    DWORD processId = 0;
-    HWND window = FindWindowA(argv[2], nullptr);
-    if (!window || !GetWindowThreadProcessId(window, &processId))
-        return 1;
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId), token = nullptr;
-    TOKEN_ELEVATION elevation = {};
-    DWORD size = 0;
-    if (!process || !OpenProcessToken(process, TOKEN_QUERY, &token) ||
-        !GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size))
-        return 1;
-    printf("%lu %lu %lu\n", processId, elevation.TokenIsElevated, ParentOf(processId));
-    return 0;
-}
-
-// Prints a shell link's target, working directory and description.
-static int Link(int, char** argv) {
-    WCHAR file[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, argv[2], -1, file, MAX_PATH);
-    char target[MAX_PATH] = "", folder[MAX_PATH] = "", description[MAX_PATH] = "";
-    CoInitialize(nullptr);
-    IShellLinkA* link = nullptr;
-    IPersistFile* persist = nullptr;
-    bool read =
-        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link))) &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
-        SUCCEEDED(persist->Load(file, STGM_READ));
-    char arguments[MAX_PATH] = "", icon[MAX_PATH] = "";
-    int index = 0;
-    if (read) {
-        link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
-        link->GetWorkingDirectory(folder, MAX_PATH);
-        link->GetDescription(description, MAX_PATH);
-        link->GetArguments(arguments, MAX_PATH);
-        link->GetIconLocation(icon, MAX_PATH, &index);
-        printf("%s\n%s\n%s\n%s\n", target, folder, description, arguments);
-        if (icon[0])
-            printf("%s %d\n", icon, index);
-    } else {
-        fprintf(stderr, "cannot read the link %s\n", argv[2]);
-    }
-    if (persist)
-        persist->Release();
-    if (link)
-        link->Release();
-    CoUninitialize();
-    return read ? 0 : 1;
-}
-
-// hold and load: a file that cannot be replaced or deleted while they keep
-// it; hold-mutex: a name no event can take. The driver's end lets go of it.
-static int Keep(int argc, char** argv) {
-    bool load = Is(argv[1], "load");
-    bool kept = load ? LoadLibraryA(argv[2]) != nullptr
-                : Is(argv[1], "hold-mutex")
-                    ? CreateMutexA(nullptr, TRUE, argv[2]) != nullptr
-                    : CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr) != INVALID_HANDLE_VALUE;
-    if (!kept) {
-        fprintf(stderr, "cannot %s %s: %lu\n", argv[1], argv[2], GetLastError());
-        return 1;
-    }
-    printf("%s\n", load ? "loaded" : "held");
-    fflush(stdout);
-    Sleep(Millis(argc, argv, 3, 0));
-    return 0;
-}
-
-static int HookCycle(int, char** argv) {
-    HMODULE library = LoadLibraryA(argv[2]);
-    auto init = reinterpret_cast<BOOL(WINAPI*)(HMODULE)>(
-        reinterpret_cast<void*>(GetProcAddress(library, "TallywhirlInit")));
-    auto reset = reinterpret_cast<void(WINAPI*)()>(
-        reinterpret_cast<void*>(GetProcAddress(library, "TallywhirlReset")));
-    if (!init || !reset) {
-        fprintf(stderr, "no hook library at %s\n", argv[2]);
-        return 1;
-    }
-    BOOL set = init(library);
-    reset();
-    return set ? 0 : 1;
-}
-
-// Runs TallywhirlReset on a thread of the window's process. The library
-// lies at the same address in every process that maps the same file.
-static int Unhook(int, char** argv) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(FindWindowA(argv[2], nullptr), &processId);
-    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId);
-    void* reset = reinterpret_cast<void*>(GetProcAddress(LoadLibraryA(argv[3]), "TallywhirlReset"));
-    HANDLE thread = process && reset
-                        ? CreateRemoteThread(process, nullptr, 0,
-                                             reinterpret_cast<LPTHREAD_START_ROUTINE>(reset),
-                                             nullptr, 0, nullptr)
-                        : nullptr;
-    bool ran = thread && WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0;
-    if (!ran)
-        fprintf(stderr, "no TallywhirlReset ran in process %lu\n", processId);
-    return !ran;
-}
-
-static int Writes(int, char** argv) {
-    const char* rule =
-        Is(argv[1], "deny-writes") ? "D:(D;;0x2;;;WD)(A;;KA;;;WD)" : "D:(A;;KA;;;WD)";
-    PSECURITY_DESCRIPTOR security = nullptr;
-    HKEY key;
-    bool set = ConvertStringSecurityDescriptorToSecurityDescriptorA(rule, SDDL_REVISION_1,
-                                                                    &security, nullptr) &&
-               RegOpenKeyExA(HKEY_LOCAL_MACHINE, argv[2], 0, WRITE_DAC, &key) == ERROR_SUCCESS &&
-               RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security) == ERROR_SUCCESS;
-    LocalFree(security);
-    return !set;
-}
-
-static int Tray(int, char** argv) {
-    if (Is(argv[1], "broadcast"))
-        return !PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(argv[2]), 0, 0);
-    NOTIFYICONDATAA icon = {};
-    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    icon.hWnd = FindWindowA(argv[2], nullptr);
-    icon.uID = 1;
-    return !Shell_NotifyIconA(NIM_DELETE, &icon);
-}
-
-static DWORD TrayReadyAt;
-static bool TrayGhosts;
-
-// The shell hands each icon to the window of this class as WM_COPYDATA,
-// with the icon's owner as wParam and NIM_ADD, NIM_MODIFY or NIM_DELETE as
-// dwData.
-static LRESULT CALLBACK FakeTrayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    static const char* const Verbs[] = {"add", "modify", "delete"};
-    char name[64] = "";
-    if (message != WM_COPYDATA)
-        return DefWindowProcA(window, message, wParam, lParam);
-    if (static_cast<LONG>(GetTickCount() - TrayReadyAt) < 0)
-        return FALSE;
-    ULONG_PTR verb = reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData;
-    if (verb <= NIM_DELETE && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name))
-        printf("%s %s\n", Verbs[verb], name);
-    return !(TrayGhosts && verb == NIM_ADD);
-}
-
-// Dispatches this thread's messages for ms.
-static void Pump(int ms) {
-    DWORD end = GetTickCount() + ms;
-    MSG message;
-    while (static_cast<LONG>(GetTickCount() - end) < 0) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        Sleep(10);
-    }
-}
-
-static int FakeTray(int argc, char** argv) {
-    WNDCLASSA trayClass = {};
-    trayClass.lpfnWndProc = FakeTrayProc;
-    trayClass.lpszClassName = "Shell_TrayWnd";
-    if (!RegisterClassA(&trayClass) || !CreateWindowExA(0, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 1,
-                                                        1, nullptr, nullptr, nullptr, nullptr))
-        return 1;
-    printf("ready\n");
-    TrayReadyAt = GetTickCount() + Millis(argc, argv, 3, 0);
-    TrayGhosts = argc > 4 && Is(argv[4], "ghost");
-    Pump(Millis(argc, argv, 2, 0));
-    return 0;
-}
-
-static HDDEDATA CALLBACK MuteProgmanProc(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR,
-                                         ULONG_PTR) {
-    if (type == XTYP_CONNECT)
-        return reinterpret_cast<HDDEDATA>(TRUE);
-    return reinterpret_cast<HDDEDATA>(type == XTYP_EXECUTE ? DDE_FNOTPROCESSED : 0);
-}
-
-// Its service window, made after the shell's, is the first to take a
-// conversation that a client asks every window for.
-static int MuteProgman(int argc, char** argv) {
-    DWORD instance = 0;
-    HSZ name = nullptr;
-    if (DdeInitializeA(&instance, MuteProgmanProc, APPCLASS_STANDARD, 0) != DMLERR_NO_ERROR ||
-        !(name = DdeCreateStringHandleA(instance, "PROGMAN", CP_WINANSI)) ||
-        !DdeNameService(instance, name, nullptr, DNS_REGISTER))
-        return 1;
-    printf("ready\n");
-    Pump(Millis(argc, argv, 2, 0));
-    return 0;
-}
-
-// Looks all the time, not every 50 ms: the child may live briefly.
-static int WaitChild(int argc, char** argv) {
-    DWORD parent = atoi(argv[2]), end = GetTickCount() + Millis(argc, argv, 3, 10000);
+// wait-child PID [MS]: prints "watching", then "ID FILE" of the first process PID
+// starts within MS (10 s); looks all the time, as the child may live briefly.
+static int WaitChild(int count, char** args) {
+    DWORD parent = atoi(args[0]), end = GetTickCount() + Millis(count, args, 1, 10000);
     printf("watching\n");
     do {
         HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -556,34 +403,231 @@ static int WaitChild(int argc, char** argv) {
         }
         CloseHandle(snapshot);
     } while (static_cast<LONG>(GetTickCount() - end) < 0);
-    fprintf(stderr, "process %lu started none\n", parent);
-    return 1;
+    return Fail("process %lu started none\n", parent);
 }
 
-static char** DecoyArgs;
+// link FILE: prints target, folder, description, arguments, "ICONFILE INDEX" if any.
+static int Link(int, char** args) {
+    WCHAR file[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, args[0], -1, file, MAX_PATH);
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    IPersistFile* persist = nullptr;
+    bool read =
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+        SUCCEEDED(persist->Load(file, STGM_READ));
+    if (read) {
+        char target[MAX_PATH] = "", folder[MAX_PATH] = "", description[MAX_PATH] = "";
+        char arguments[MAX_PATH] = "", icon[MAX_PATH] = "";
+        int index = 0;
+        link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+        link->GetWorkingDirectory(folder, MAX_PATH);
+        link->GetDescription(description, MAX_PATH);
+        link->GetArguments(arguments, MAX_PATH);
+        link->GetIconLocation(icon, MAX_PATH, &index);
+        printf("%s\n%s\n%s\n%s\n", target, folder, description, arguments);
+        if (icon[0])
+            printf("%s %d\n", icon, index);
+    }
+    if (persist)
+        persist->Release();
+    if (link)
+        link->Release();
+    CoUninitialize();
+    return read ? 0 : Fail("cannot read the link %s\n", args[0]);
+}
+
+// Once KEPT, prints WORD and keeps it for args[1] ms; our end lets go of it.
+static int KeepFor(bool kept, const char* verb, char** args, const char* word) {
+    if (!kept)
+        return Fail("cannot %s %s: %lu\n", verb, args[0], GetLastError());
+    printf("%s\n", word);
+    Sleep(atoi(args[1]));
+    return 0;
+}
+
+// hold FILE MS: opens FILE sharing only reading, to be neither replaced nor deleted.
+static int Hold(int, char** args) {
+    HANDLE file = CreateFileA(args[0], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    return KeepFor(file != INVALID_HANDLE_VALUE, "hold", args, "held");
+}
+
+// load FILE MS: loads the library, as a process the hook reached keeps it.
+static int Load(int, char** args) {
+    return KeepFor(LoadLibraryA(args[0]) != nullptr, "load", args, "loaded");
+}
+
+// hold-mutex NAME MS: owns a mutex NAME, a name no event can take.
+static int HoldMutex(int, char** args) {
+    return KeepFor(CreateMutexA(nullptr, TRUE, args[0]) != nullptr, "hold-mutex", args, "held");
+}
+
+// hook-cycle FILE: sets and removes FILE's hook, as another session's copy does.
+static int HookCycle(int, char** args) {
+    HMODULE library = LoadLibraryA(args[0]);
+    auto init = reinterpret_cast<BOOL(WINAPI*)(HMODULE)>(
+        reinterpret_cast<void*>(GetProcAddress(library, "TallywhirlInit")));
+    auto reset = reinterpret_cast<void(WINAPI*)()>(
+        reinterpret_cast<void*>(GetProcAddress(library, "TallywhirlReset")));
+    if (!init || !reset)
+        return Fail("no hook library at %s\n", args[0]);
+    BOOL set = init(library);
+    reset();
+    return set ? 0 : 1;
+}
+
+// unhook CLASS FILE: runs FILE's TallywhirlReset in the window's process (same address).
+static int Unhook(int, char** args) {
+    DWORD processId = ProcessIdOf(FindWindowA(args[0], nullptr));
+    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId);
+    void* reset = reinterpret_cast<void*>(GetProcAddress(LoadLibraryA(args[1]), "TallywhirlReset"));
+    HANDLE thread = process && reset
+                        ? CreateRemoteThread(process, nullptr, 0,
+                                             reinterpret_cast<LPTHREAD_START_ROUTINE>(reset),
+                                             nullptr, 0, nullptr)
+                        : nullptr;
+    if (!thread || WaitForSingleObject(thread, 10000) != WAIT_OBJECT_0)
+        return Fail("no TallywhirlReset ran in process %lu\n", processId);
+    return 0;
+}
+
+// Gives HKLM\KEY the access rule RULE (in the security descriptor language).
+static int SetKeyRule(const char* key, const char* rule) {
+    PSECURITY_DESCRIPTOR security = nullptr;
+    HKEY opened;
+    bool set = ConvertStringSecurityDescriptorToSecurityDescriptorA(rule, SDDL_REVISION_1,
+                                                                    &security, nullptr) &&
+               RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, WRITE_DAC, &opened) == ERROR_SUCCESS &&
+               RegSetKeySecurity(opened, DACL_SECURITY_INFORMATION, security) == ERROR_SUCCESS;
+    LocalFree(security);
+    return !set;
+}
+
+// deny-writes KEY: denies everyone setting values under HKLM\KEY.
+static int DenyWrites(int, char** args) {
+    return SetKeyRule(args[0], "D:(D;;0x2;;;WD)(A;;KA;;;WD)");
+}
+
+// allow-writes KEY: allows everyone everything under HKLM\KEY again.
+static int AllowWrites(int, char** args) {
+    return SetKeyRule(args[0], "D:(A;;KA;;;WD)");
+}
+
+// tray-delete CLASS: removes the window's icon 1 from the notification area.
+static int TrayDelete(int, char** args) {
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = FindWindowA(args[0], nullptr);
+    icon.uID = 1;
+    return !Shell_NotifyIconA(NIM_DELETE, &icon);
+}
+
+// broadcast NAME: posts the registered message NAME to every top-level window.
+static int Broadcast(int, char** args) {
+    return !PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(args[0]), 0, 0);
+}
+
+// Makes a hidden window of CLASS whose messages PROC takes.
+static bool OwnWindow(const char* className, WNDPROC proc) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = proc;
+    windowClass.lpszClassName = className;
+    return RegisterClassA(&windowClass) && CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 1, 1,
+                                                           nullptr, nullptr, nullptr, nullptr);
+}
+
+// Dispatches this thread's messages for ms.
+static void Pump(int ms) {
+    DWORD end = GetTickCount() + ms;
+    MSG message;
+    while (static_cast<LONG>(GetTickCount() - end) < 0) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(10);
+    }
+}
+
+static DWORD TrayReadyAt;
+static bool TrayGhosts;
+
+// The shell hands on each icon as WM_COPYDATA: owner in wParam, NIM_* in dwData.
+static LRESULT CALLBACK FakeTrayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    static const char* const Verbs[] = {"add", "modify", "delete"};
+    char name[64] = "";
+    if (message != WM_COPYDATA)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (static_cast<LONG>(GetTickCount() - TrayReadyAt) < 0)
+        return FALSE;
+    ULONG_PTR verb = reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData;
+    if (verb <= NIM_DELETE && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name))
+        printf("%s %s\n", Verbs[verb], name);
+    return !(TrayGhosts && verb == NIM_ADD);
+}
+
+// fake-tray MS [REFUSE_MS [ghost]]: is the notification area for MS: prints "ready",
+// refuses icons for REFUSE_MS (a shell not ready), then prints each "add|modify|delete
+// CLASS" taken; ghost fails each add, made all the same (a shell at logon).
+static int FakeTray(int count, char** args) {
+    if (!OwnWindow("Shell_TrayWnd", FakeTrayProc))
+        return 1;
+    printf("ready\n");
+    TrayReadyAt = GetTickCount() + Millis(count, args, 1, 0);
+    TrayGhosts = count > 2 && Is(args[2], "ghost");
+    Pump(atoi(args[0]));
+    return 0;
+}
+
+static HDDEDATA CALLBACK MuteProgmanProc(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR,
+                                         ULONG_PTR) {
+    if (type == XTYP_CONNECT)
+        return reinterpret_cast<HDDEDATA>(TRUE);
+    return reinterpret_cast<HDDEDATA>(type == XTYP_EXECUTE ? DDE_FNOTPROCESSED : 0);
+}
+
+// progman-mute MS: prints "ready", is for MS a Program Manager that carries out no
+// command; made after the shell's, it is the first to take a conversation.
+static int MuteProgman(int, char** args) {
+    DWORD instance = 0;
+    HSZ name = nullptr;
+    if (DdeInitializeA(&instance, MuteProgmanProc, APPCLASS_STANDARD, 0) != DMLERR_NO_ERROR ||
+        !(name = DdeCreateStringHandleA(instance, "PROGMAN", CP_WINANSI)) ||
+        !DdeNameService(instance, name, nullptr, DNS_REGISTER))
+        return 1;
+    printf("ready\n");
+    Pump(atoi(args[0]));
+    return 0;
+}
+
+// The file a decoy swaps and the one it puts in its place; none: it hangs.
+static const char* DecoyFile;
+static const char* DecoyNew;
 
 static LRESULT CALLBACK DecoyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_CLOSE)
         return DefWindowProcA(window, message, wParam, lParam);
-    if (Is(DecoyArgs[3], "hang"))
+    if (!DecoyFile)
         Sleep(INFINITE);
     char away[MAX_PATH];
-    snprintf(away, sizeof away, "%s.away", DecoyArgs[4]);
-    bool swapped = MoveFileA(DecoyArgs[4], away) && CopyFileA(DecoyArgs[5], DecoyArgs[4], FALSE);
+    snprintf(away, sizeof away, "%s.away", DecoyFile);
+    bool swapped = MoveFileA(DecoyFile, away) && CopyFileA(DecoyNew, DecoyFile, FALSE);
     printf("%s\n", swapped ? "swapped" : "refused");
     PostQuitMessage(0);
     return 0;
 }
 
-static int Decoy(int argc, char** argv) {
-    if (!Is(argv[3], "hang") && argc < 6)
-        return 2;
-    DecoyArgs = argv;
-    WNDCLASSA decoyClass = {};
-    decoyClass.lpfnWndProc = DecoyProc;
-    decoyClass.lpszClassName = argv[2];
-    if (!RegisterClassA(&decoyClass) ||
-        !CreateWindowExA(0, argv[2], "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr))
+// decoy CLASS swap FILE NEW | decoy CLASS hang: owns a window of CLASS, prints "ready";
+// asked to close, puts NEW in FILE's place, prints "swapped" or "refused", ends | hangs.
+static int Decoy(int count, char** args) {
+    if (!Is(args[1], "hang")) {
+        if (count < 4)
+            return 2;
+        DecoyFile = args[2];
+        DecoyNew = args[3];
+    }
+    if (!OwnWindow(args[0], DecoyProc))
         return 1;
     printf("ready\n");
     MSG message;
@@ -612,14 +656,15 @@ static bool TextFits(HWND twin, HWND shown, const char* text, LONG style, bool b
     return need.right <= room && need.bottom <= client.bottom;
 }
 
-static int Layout(int, char** argv) {
+// layout FILE ID: prints "FITS TOP TEXT" of each text and icon of FILE's dialog ID as
+// the current page shows it (1: fits, an icon of the system's size), "FITS 0 tabs".
+static int Layout(int, char** args) {
     HWND host = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, 0, 0, 0, 0);
-    HWND twin = CreateDialogParamA(LoadLibraryExA(argv[2], nullptr, LOAD_LIBRARY_AS_DATAFILE),
-                                   MAKEINTRESOURCEA(atoi(argv[3])), host, IgnoreAll, 0);
+    HWND twin = CreateDialogParamA(LoadLibraryExA(args[0], nullptr, LOAD_LIBRARY_AS_DATAFILE),
+                                   MAKEINTRESOURCEA(atoi(args[1])), host, IgnoreAll, 0);
     if (!twin)
-        return fprintf(stderr, "no dialog %s in %s\n", argv[3], argv[2]), 1;
-    Windows sheets = Sheets();
-    HWND sheet = sheets.count ? sheets.found[0] : nullptr;
+        return Fail("no dialog %s in %s\n", args[1], args[0]);
+    HWND sheet = Sheets().found[0];
     HWND page =
         sheet ? reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) : twin;
     for (HWND c = GetWindow(twin, GW_CHILD), shown = GetWindow(page, GW_CHILD); c && shown;
@@ -648,26 +693,32 @@ static int Layout(int, char** argv) {
     return 0;
 }
 
-// A table of three columns.
+// Two a line: name, fewest arguments, usage, function (given those after the name).
 // clang-format off
 static const struct {
     const char* name;
-    int minArgc;
-    int (*run)(int argc, char** argv);
+    int args;
+    const char* usage;
+    int (*run)(int count, char** args);
 } Commands[] = {
-    {"wait-window", 3, Wait},     {"wait-gone", 3, Wait},       {"wait-sheet", 2, Wait},
-    {"close", 3, OnWindow},       {"close-wait", 3, OnWindow},  {"command", 4, OnWindow},
-    {"send", 6, OnWindow},        {"post", 6, OnWindow},        {"answer", 4, Answer},
-    {"no-box", 2, NoBox},         {"signal", 3, Signal},        {"sheets", 2, OnSheet},
-    {"text", 3, OnSheet},         {"rect", 3, OnSheet},         {"press", 3, OnSheet},
-    {"tab", 3, OnSheet},          {"check", 3, OnSheet},        {"start-limited", 4, Start},
-    {"wait-pid", 3, WaitPid},     {"process-of", 3, ProcessOf}, {"link", 3, Link},
-    {"hold", 4, Keep},            {"load", 4, Keep},            {"hold-mutex", 4, Keep},
-    {"hook-cycle", 3, HookCycle}, {"unhook", 4, Unhook},        {"deny-writes", 3, Writes},
-    {"allow-writes", 3, Writes},  {"tray-delete", 3, Tray},     {"broadcast", 3, Tray},
-    {"fake-tray", 3, FakeTray},   {"progman-mute", 3, MuteProgman},
-    {"wait-child", 3, WaitChild}, {"decoy", 4, Decoy},          {"end", 3, OnWindow},
-    {"layout", 4, Layout},
+    {"wait-window", 1, "CLASS [MS]", WaitWindow},        {"wait-gone", 1, "CLASS [MS]", WaitGone},
+    {"wait-sheet", 0, "[MS]", WaitSheet},                {"sheets", 0, "", CountSheets},
+    {"close", 1, "CLASS", Close},                        {"close-wait", 1, "CLASS [MS]", CloseWait},
+    {"end", 1, "CLASS [MS]", End},                       {"command", 2, "CLASS ID", Command},
+    {"send", 4, "CLASS MSG WP LP [MS]", Send},           {"post", 4, "CLASS MSG WP LP [MS]", Post},
+    {"answer", 2, "TEXT yes|no|ok|leave [MS]", Answer},  {"process-of", 1, "CLASS", ProcessOf},
+    {"no-box", 0, "[MS]", NoBox},                        {"signal", 1, "N [GAP_MS]", Signal},
+    {"tab", 1, "N", Tab},                                {"text", 1, "ID...", Text},
+    {"rect", 1, "ID...", Rect},                          {"press", 1, "ID...", Press},
+    {"start-limited", 2, "APP LINE", StartLimited},      {"check", 1, "ID...", Check},
+    {"wait-pid", 1, "PID [MS]", WaitPid},                {"wait-child", 1, "PID [MS]", WaitChild},
+    {"link", 1, "FILE", Link},                           {"hook-cycle", 1, "FILE", HookCycle},
+    {"hold", 2, "FILE MS", Hold},                        {"load", 2, "FILE MS", Load},
+    {"hold-mutex", 2, "NAME MS", HoldMutex},             {"unhook", 2, "CLASS FILE", Unhook},
+    {"deny-writes", 1, "KEY", DenyWrites},               {"allow-writes", 1, "KEY", AllowWrites},
+    {"tray-delete", 1, "CLASS", TrayDelete},             {"broadcast", 1, "NAME", Broadcast},
+    {"fake-tray", 1, "MS [REFUSE_MS [ghost]]", FakeTray}, {"progman-mute", 1, "MS", MuteProgman},
+    {"decoy", 2, "CLASS swap FILE NEW | CLASS hang", Decoy}, {"layout", 2, "FILE ID", Layout},
 };
 // clang-format on
 
@@ -675,17 +726,21 @@ int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
     if (argc > 1 && strncmp(argv[1], "--desktop=", 10) == 0) {
         HDESK desktop = OpenDesktopA(argv[1] + 10, 0, FALSE, GENERIC_ALL);
-        if (!desktop || !SetThreadDesktop(desktop)) {
-            fprintf(stderr, "cannot move onto desktop %s\n", argv[1] + 10);
-            return 2;
-        }
+        if (!desktop || !SetThreadDesktop(desktop))
+            return Fail("cannot move onto desktop %s\n", argv[1] + 10) + 1;
         argc--;
         argv++;
     }
     for (const auto& c : Commands) {
-        if (argc >= c.minArgc && Is(argv[1], c.name))
-            return c.run(argc, argv);
+        if (argc < 2 || !Is(argv[1], c.name))
+            continue;
+        int result = argc - 2 >= c.args ? c.run(argc - 2, argv + 2) : 2;
+        if (result == 2)
+            fprintf(stderr, "usage: twdriver %s %s\n", c.name, c.usage);
+        return result;
     }
-    fprintf(stderr, "usage: twdriver COMMAND ARGS (see the top of twdriver.cpp)\n");
+    fprintf(stderr, "usage: twdriver [--desktop=NAME] COMMAND ARGS, one of:\n");
+    for (const auto& c : Commands)
+        fprintf(stderr, "  %s %s\n", c.name, c.usage);
     return 2;
 }
