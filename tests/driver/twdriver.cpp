@@ -554,22 +554,40 @@ static DWORD TrayReadyAt;
 static bool TrayGhosts;
 
 // The shell hands on each icon as WM_COPYDATA: owner in wParam, NIM_* in dwData.
+// The icon's tip in Wine's own form of the icon: 128 characters after four
+// 32-bit fields, or, in later versions, after the icon's size (four more,
+// the first of them no character).
+static void TipOf(const COPYDATASTRUCT* data, char* tip, int size) {
+    WCHAR wide[128] = {};
+    for (DWORD at : {16u, 32u}) {
+        if (data->cbData >= at + sizeof wide)
+            memcpy(wide, static_cast<const BYTE*>(data->lpData) + at, sizeof wide);
+        if (wide[0] == 0 || wide[0] >= ' ')
+            break;
+    }
+    wide[127] = 0;
+    if (!WideCharToMultiByte(CP_ACP, 0, wide, -1, tip, size, nullptr, nullptr))
+        tip[0] = '\0';
+}
+
 static LRESULT CALLBACK FakeTrayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     static const char* const Verbs[] = {"add", "modify", "delete"};
-    char name[64] = "";
+    char name[64] = "", tip[256];
     if (message != WM_COPYDATA)
         return DefWindowProcA(window, message, wParam, lParam);
     if (static_cast<LONG>(GetTickCount() - TrayReadyAt) < 0)
         return FALSE;
-    ULONG_PTR verb = reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData;
-    if (verb <= NIM_DELETE && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name))
-        printf("%s %s\n", Verbs[verb], name);
-    return !(TrayGhosts && verb == NIM_ADD);
+    auto* data = reinterpret_cast<COPYDATASTRUCT*>(lParam);
+    TipOf(data, tip, sizeof tip);
+    if (data->dwData <= NIM_DELETE &&
+        GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name))
+        printf("%s %s %s\n", Verbs[data->dwData], name, tip);
+    return !(TrayGhosts && data->dwData == NIM_ADD);
 }
 
 // fake-tray MS [REFUSE_MS [ghost]]: is the notification area for MS: prints "ready",
 // refuses icons for REFUSE_MS (a shell not ready), then prints each "add|modify|delete
-// CLASS" taken; ghost fails each add, made all the same (a shell at logon).
+// CLASS TIP" taken; ghost fails each add, made all the same (a shell at logon).
 static int FakeTray(int count, char** args) {
     if (!OwnWindow("Shell_TrayWnd", FakeTrayProc))
         return 1;

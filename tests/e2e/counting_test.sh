@@ -77,8 +77,8 @@ done
 driver_holding ready fake-tray 900000 2000 ghost
 start_program "$WORK/rc" "$dir/TW.exe" -Auto
 check "main window" driver wait-window "$MAIN_CLASS" 15000
-within 6 grep -q "^add $MAIN_CLASS" "$WORK/fake-tray.out" ||
-    fail "no icon added once the notification area took it"
+within 6 grep -q "^add $MAIN_CLASS Tallywhirl by Oakhart" "$WORK/fake-tray.out" ||
+    fail "no icon with its tip added once the notification area took it: $(cat "$WORK/fake-tray.out")"
 within 6 grep -q "^modify $MAIN_CLASS" "$WORK/fake-tray.out" || fail "no change after a failed add"
 # WM_TIMER of the tick's timer, 1: done by the time the send returns.
 for tick in 1 2; do
