@@ -95,7 +95,7 @@ expect_scheduled() {
     operations=$(pending_operations)
     while read -r name; do
         none=0
-        grep -qixF "\??\C:\Program Files\Tallywhirl\$name"$'\t' <<<"$operations" ||
+        grep -qixF '\??\C:\Program Files\Tallywhirl\'"$name"$'\t' <<<"$operations" ||
             fail "$name is not scheduled for deletion (the folder: $(ls -A "$INSTALL_DIR" | paste -sd " ")): ${operations:-nothing is}"
     done < <(find "$INSTALL_DIR" -maxdepth 1 -regextype egrep \
         -regex '.*/(Tallywhirl\.dll|~TW[0-9A-Fa-f]+\.tmp)' -printf '%f\n' 2>/dev/null)
