@@ -93,9 +93,10 @@ TEST(HookProcedure, SignalsOncePerPressOrDoubleClickOnceTheEventIsThere) {
 
 static LONG Presses, Releases;
 
-// A hook installed before ours, so called after it.
+// A hook installed before ours, so called after it. A click soon after the
+// last one on the button, whose class takes double-clicks, comes as one.
 static LRESULT CALLBACK LaterInChain(int code, WPARAM wParam, LPARAM lParam) {
-    Presses += code == HC_ACTION && wParam == WM_LBUTTONDOWN;
+    Presses += code == HC_ACTION && (wParam == WM_LBUTTONDOWN || wParam == WM_LBUTTONDBLCLK);
     Releases += code == HC_ACTION && wParam == WM_LBUTTONUP;
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
