@@ -2,12 +2,8 @@
 // the event's security as sandboxed processes meet it.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <sddl.h>
-
 #include "capture/capture.h"
 #include "scratch_key_and_folder.h"
-#include "store/counter_set.h"
 #include "store/counters.h"
 
 static BOOL WINAPI HookSet(HMODULE) {
@@ -41,17 +37,6 @@ static bool IsSid(PSID sid, const char* text) {
     return same;
 }
 
-static bool IsThisUser(PSID sid) {
-    alignas(8) char user[SECURITY_MAX_SID_SIZE + sizeof(TOKEN_USER)];
-    HANDLE token = nullptr;
-    DWORD size = 0;
-    bool same = OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
-                GetTokenInformation(token, TokenUser, user, sizeof user, &size) &&
-                EqualSid(sid, reinterpret_cast<TOKEN_USER*>(user)->User.Sid);
-    CloseHandle(token);
-    return same;
-}
-
 // On Windows a process of low integrity (a sandboxed browser) may write to
 // an object only when the object's label is low too: under the default,
 // medium, its hook could not signal. Wine has no integrity levels, so the
@@ -63,16 +48,22 @@ static void ExpectLowLabelAndSignalOnlyForOthers(HANDLE event) {
     BOOL present = FALSE, defaulted = FALSE;
     PACL label = nullptr, access = nullptr;
     SYSTEM_MANDATORY_LABEL_ACE* mandatory = nullptr;
+    alignas(8) char user[SECURITY_MAX_SID_SIZE + sizeof(TOKEN_USER)];
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+                GetTokenInformation(token, TokenUser, user, sizeof user, &size))
+        << "no user, error " << GetLastError();
+    CloseHandle(token);
     ASSERT_TRUE(
         GetKernelObjectSecurity(event, DACL_SECURITY_INFORMATION | LABEL_SECURITY_INFORMATION,
                                 security, sizeof security, &size) &&
         GetSecurityDescriptorSacl(security, &present, &label, &defaulted) && present && label &&
         label->AceCount == 1 && GetAce(label, 0, reinterpret_cast<void**>(&mandatory)))
-        << "no label";
-    EXPECT_TRUE(mandatory->Header.AceType == SYSTEM_MANDATORY_LABEL_ACE_TYPE &&
-                mandatory->Mask == SYSTEM_MANDATORY_LABEL_NO_WRITE_UP &&
-                IsSid(&mandatory->SidStart, "S-1-16-4096"))
-        << "not a low label that keeps out writes from below it";
+        << "no label of one entry, error " << GetLastError();
+    EXPECT_EQ(SYSTEM_MANDATORY_LABEL_ACE_TYPE, mandatory->Header.AceType) << "not a label";
+    EXPECT_EQ(static_cast<DWORD>(SYSTEM_MANDATORY_LABEL_NO_WRITE_UP), mandatory->Mask)
+        << "the label does not keep out just writes from below it";
+    EXPECT_TRUE(IsSid(&mandatory->SidStart, "S-1-16-4096")) << "the label is not low";
     ASSERT_TRUE(GetSecurityDescriptorDacl(security, &present, &access, &defaulted) && present &&
                 access)
         << "no access list: everyone may do anything";
@@ -83,7 +74,8 @@ static void ExpectLowLabelAndSignalOnlyForOthers(HANDLE event) {
                     ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE)
             << "entry " << i << " allows nothing";
         everyone |= IsSid(&ace->SidStart, "S-1-1-0") && ace->Mask == EVENT_MODIFY_STATE;
-        EXPECT_TRUE(IsThisUser(&ace->SidStart) || ace->Mask == EVENT_MODIFY_STATE)
+        EXPECT_TRUE(EqualSid(&ace->SidStart, reinterpret_cast<TOKEN_USER*>(user)->User.Sid) ||
+                    ace->Mask == EVENT_MODIFY_STATE)
             << "entry " << i << " allows " << std::hex << ace->Mask << " to another than the user";
     }
     EXPECT_TRUE(everyone) << "not everyone may signal the event";
@@ -92,12 +84,12 @@ static void ExpectLowLabelAndSignalOnlyForOthers(HANDLE event) {
     CloseHandle(again);
 }
 
+using ClickCounter = ScratchKey;
+
 // Forty thousand signals from four threads while the main thread moves,
 // clears and saves the counts: every count stays whole and agrees with the
 // wake-ups the counting thread saw.
-TEST(ClickCounter, SignalsAgainstMovesResetsAndSavesLoseNoClick) {
-    DeleteProductKey();
-    HookLibrary = GetModuleHandleA(nullptr);
+TEST_F(ClickCounter, SignalsAgainstMovesResetsAndSavesLoseNoClick) {
     LoadedTallywhirlInit = HookSet;
     StartClickCapture(nullptr);
     ASSERT_NE(nullptr, ClickEvent);
@@ -119,7 +111,7 @@ TEST(ClickCounter, SignalsAgainstMovesResetsAndSavesLoseNoClick) {
         SaveCounters();
         uint32_t after = ReadClicksSinceStart() - base;
         // The thread counts its wake-up before it adds to the periods.
-        DWORD saved = strtoul(DwordText("CounterCurrentTotal").c_str(), nullptr, 10);
+        DWORD saved = strtoul(StoredText("CounterCurrentTotal").c_str(), nullptr, 10);
         badSaves += saved + 1 < before || saved > after;
     }
     ASSERT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(4, threads, TRUE, 0)) << "not done in 90 s";
@@ -130,10 +122,10 @@ TEST(ClickCounter, SignalsAgainstMovesResetsAndSavesLoseNoClick) {
     EXPECT_GT(rounds, 1) << "the main thread worked while the signals came";
     EXPECT_TRUE(counted > 0 && counted <= 40000u) << counted;
     for (int p : {PeriodSession, PeriodMonth, PeriodYear, PeriodTotal})
-        EXPECT_EQ(static_cast<int32_t>(counted), ReadCount(&CounterSet.Current[p])) << p;
+        EXPECT_EQ(static_cast<int32_t>(counted), ReadCount(&CounterSet.Current[p]))
+            << "period " << p;
     EXPECT_EQ(static_cast<int64_t>(counted), movedDay + ReadCount(&CounterSet.Current[PeriodDay]))
         << "each click is in the day moved to last or in the new day, never lost";
     int32_t week = ReadCount(&CounterSet.Current[PeriodWeek]);
     EXPECT_TRUE(week >= 0 && static_cast<uint32_t>(week) <= counted) << week;
-    DeleteProductKey();
 }

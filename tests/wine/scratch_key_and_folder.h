@@ -1,7 +1,9 @@
 #pragma once
 // The Wine tests' own access to the product key and to a scratch folder:
 // direct platform calls, so that what they set up and read back does not go
-// through the code under test.
+// through the code under test; and what the tests that use them include.
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
@@ -12,6 +14,8 @@
 #include <iterator>
 #include <string>
 
+#include "store/counter_set.h"
+
 static const char ProductKeyPath[] = "Software\\Larkspoon Software\\Tallywhirl";
 static const char MakerKeyPath[] = "Software\\Larkspoon Software";
 
@@ -19,6 +23,19 @@ static const char MakerKeyPath[] = "Software\\Larkspoon Software";
 inline void DeleteProductKey() {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, MakerKeyPath);
 }
+
+// A test that starts and ends without the product key, with a counter set
+// of 0x5A bytes: a field that the code under test leaves alone shows.
+class ScratchKey : public testing::Test {
+  protected:
+    void SetUp() override {
+        DeleteProductKey();
+        memset(&CounterSet, 0x5A, sizeof CounterSet);
+    }
+    void TearDown() override {
+        DeleteProductKey();
+    }
+};
 
 // Stores a value of any type and size straight into the product key.
 inline void PutRaw(const char* name, DWORD type, const void* data, DWORD size) {
@@ -33,28 +50,25 @@ inline void PutDword(const char* name, DWORD value) {
     PutRaw(name, REG_DWORD, &value, sizeof value);
 }
 
-// A product value's bytes, or "missing".
-inline std::string ProductBytes(const char* name, DWORD* type = nullptr) {
+// A product value: a 4-byte REG_DWORD in decimal, a REG_SZ as "text" and
+// all its bytes, anything else by its type and size; or "missing".
+inline std::string StoredText(const char* name) {
     std::string bytes(4096, '\0');
+    DWORD type = 0, size = bytes.size();
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ProductKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return "missing";
-    DWORD size = bytes.size();
     LONG result =
-        RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(&bytes[0]), &size);
+        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&bytes[0]), &size);
     RegCloseKey(key);
-    return result == ERROR_SUCCESS ? bytes.substr(0, size) : "missing";
-}
-
-// The product value as a 4-byte REG_DWORD in decimal, or what it is instead.
-inline std::string DwordText(const char* name) {
-    DWORD type = 0;
-    std::string bytes = ProductBytes(name, &type);
-    if (bytes == "missing")
-        return bytes;
-    if (type != REG_DWORD || bytes.size() != 4)
-        return "type " + std::to_string(type) + " size " + std::to_string(bytes.size());
+    bytes.resize(size);
     DWORD number;
+    if (result != ERROR_SUCCESS)
+        return "missing";
+    if (type == REG_SZ)
+        return "text " + bytes;
+    if (type != REG_DWORD || size != 4)
+        return "type " + std::to_string(type) + " size " + std::to_string(size);
     memcpy(&number, bytes.data(), 4);
     return std::to_string(number);
 }
@@ -92,11 +106,6 @@ inline bool SetProductKeyAccess(const char* descriptor) {
     LocalFree(security);
     return set;
 }
-
-// Everyone is denied KEY_SET_VALUE (0x2), as a limited account is under
-// HKEY_LOCAL_MACHINE; or allowed everything.
-static const char DenySetValue[] = "D:(D;;0x2;;;WD)(A;;KA;;;WD)";
-static const char AllowAll[] = "D:(A;;KA;;;WD)";
 
 inline void RemoveScratchFolder(const std::string& folder) {
     std::error_code ignored;

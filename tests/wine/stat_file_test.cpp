@@ -2,12 +2,10 @@
 // file system can put in their way; any obstacle loses only its own lines.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 #include <set>
 
 #include "scratch_key_and_folder.h"
-#include "store/counter_set.h"
 #include "store/stat_file.h"
 
 static void SetPath(const std::string& path) {
@@ -27,12 +25,10 @@ static std::string Entries(const std::string& folder) {
     return list;
 }
 
-TEST(StatFile, EachObstacleLosesOnlyItsOwnLines) {
-    DeleteProductKey();
-    CounterSet.DateYear = 2002;
-    CounterSet.DateMonth = 3;
-    CounterSet.DateWeek = 4;
-    CounterSet.DateDay = 14;
+using StatFile = ScratchKey;
+
+TEST_F(StatFile, EachObstacleLosesOnlyItsOwnLines) {
+    CounterSet = {{}, {}, 2002, 3, 4, 14, 0}; // the lines are of Thursday, 14 March 2002
     const std::string L57 = "2002-03-14\t57\r\n", L58 = "2002-03-14\t58\r\n", M8 = "2002-03\t8\r\n",
                       old = "old\r\n", none = "<missing>";
     const std::string folder = MakeScratchFolder("tw_stat_file"), day = folder + "\\Day.txt";
@@ -63,9 +59,7 @@ TEST(StatFile, EachObstacleLosesOnlyItsOwnLines) {
         std::string entries, day, month, next;
     } cases[] = {
         {"no file yet", folder, nothing, nothing, "Day.txt;Month.txt", L57, M8, L57 + L58},
-        {"a file to grow", folder, [&] { WriteFileText(day, old); }, nothing, "Day.txt;Month.txt",
-         old + L57, M8, old + L57 + L58},
-        {"a reader that shares writing", folder,
+        {"a file to grow, and a reader that shares writing", folder,
          [&] { hold(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE); }, release,
          "Day.txt;Month.txt", old + L57, M8, old + L57 + L58},
         {"a writer that shares nothing", folder, [&] { hold(GENERIC_READ | GENERIC_WRITE, 0); },
@@ -94,5 +88,4 @@ TEST(StatFile, EachObstacleLosesOnlyItsOwnLines) {
         EXPECT_EQ(c.next, FileText(c.path + "\\Day.txt")) << c.what << ": the line after";
     }
     RemoveScratchFolder(folder);
-    DeleteProductKey();
 }
