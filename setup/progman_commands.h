@@ -10,7 +10,6 @@ enum { ProgmanCommandSize = 1024, ItemFieldSize = 256 };
 int FormatProgmanCommand(char* out, int size, const char* format, const char* a1, const char* a2,
                          const char* a3);
 
-
 // What fills the commands' fields.
 enum GroupField {
     FieldNone,

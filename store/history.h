@@ -21,8 +21,8 @@ struct HistorySummary {
     int HasBest;                           // 0 when no day has a figure
     uint32_t BestYear, BestMonth, BestDay; // the later day on a tie
     int32_t BestCount;
-    int32_t Average;    // over the days with a figure, halves up
-    int64_t Total;      // of the 31 days, today included
+    int32_t Average; // over the days with a figure, halves up
+    int64_t Total;   // of the 31 days, today included
 };
 
 // Fills slots[HistoryDays] with the 31 days ending today, oldest first, from

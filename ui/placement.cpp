@@ -11,8 +11,8 @@ static int32_t CenteredCoordinate(int32_t screen, int32_t size, int32_t shift) {
 
 WindowBox CenteredOnScreen(int32_t screenWidth, int32_t screenHeight, int32_t width, int32_t height,
                            int32_t dx, int32_t dy) {
-    return {CenteredCoordinate(screenWidth, width, dx), CenteredCoordinate(screenHeight, height, dy),
-            width, height};
+    return {CenteredCoordinate(screenWidth, width, dx),
+            CenteredCoordinate(screenHeight, height, dy), width, height};
 }
 
 WindowBox HideButtonBox(WindowBox cancel) {
