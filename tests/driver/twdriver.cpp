@@ -68,14 +68,24 @@ static DWORD ProcessIdOf(HWND window) {
     return processId;
 }
 
-static DWORD ParentOf(DWORD processId) {
+// Whether FOUND holds for one of the processes running now.
+template <typename Found> static bool AnyProcess(Found found) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
-    DWORD parent = 0;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        parent = entry.th32ProcessID == processId ? entry.th32ParentProcessID : parent;
+    bool any = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !any;
+         more = Process32Next(snapshot, &entry))
+        any = found(entry);
     CloseHandle(snapshot);
+    return any;
+}
+
+static DWORD ParentOf(DWORD processId) {
+    DWORD parent = 0;
+    AnyProcess([&](const PROCESSENTRY32& p) {
+        return p.th32ProcessID == processId && (parent = p.th32ParentProcessID, true);
+    });
     return parent;
 }
 
@@ -388,20 +398,26 @@ static int WaitPid(int count, char** args) {
 
 // wait-child PID [MS]: prints "watching", then "ID FILE" of the first process PID
 // starts within MS (10 s); looks all the time, as the child may live briefly.
+// One running before is no child of PID's: its parent's id may since have gone
+// to PID (Wine's services.exe often outlives the process that started it).
 static int WaitChild(int count, char** args) {
     DWORD parent = atoi(args[0]), end = GetTickCount() + Millis(count, args, 1, 10000);
+    DWORD before[1024];
+    int known = 0;
+    AnyProcess([&](const PROCESSENTRY32& p) {
+        return (before[known++] = p.th32ProcessID, known == 1024);
+    });
     printf("watching\n");
+    PROCESSENTRY32 child = {};
+    auto isChild = [&](const PROCESSENTRY32& p) {
+        // A process just made may not have its file's name yet.
+        return p.th32ParentProcessID == parent && p.szExeFile[0] &&
+               std::find(before, before + known, p.th32ProcessID) == before + known &&
+               (child = p, true);
+    };
     do {
-        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32 entry = {};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32First(snapshot, &entry); more;
-             more = Process32Next(snapshot, &entry)) {
-            // A process just made may not have its file's name yet.
-            if (entry.th32ParentProcessID == parent && entry.szExeFile[0])
-                return printf("%lu %s\n", entry.th32ProcessID, entry.szExeFile) < 0;
-        }
-        CloseHandle(snapshot);
+        if (AnyProcess(isChild))
+            return printf("%lu %s\n", child.th32ProcessID, child.szExeFile) < 0;
     } while (static_cast<LONG>(GetTickCount() - end) < 0);
     return Fail("process %lu started none\n", parent);
 }
