@@ -46,7 +46,7 @@ ratio() { awk -v p="$1" -v t="$2" 'BEGIN { printf "%.2f", p / t }'; }
 echo "| private memory, GetProcessMemoryInfo ($memory): program; minimal window; minimal tray program; tray program with a waiting thread | $(kib "$p_memory"); $(kib "$m_memory"); $(kib "$t_memory"); $(kib "$w_memory") ($(ratio "$p_memory" "$t_memory") x the tray baseline, $(ratio "$p_memory" "$w_memory") x the one with a thread; the thread alone $(kib $((w_memory - t_memory)))) | at most 1.25 x the tray baseline |"
 echo "| handles ($handles): program; minimal window; minimal tray program; tray program with a waiting thread | $p_handles; $m_handles; $t_handles; $w_handles | at most the tray baseline's + 4 |"
 
-driver close-wait "$MAIN_CLASS" 15000 >/dev/null
+driver close "$MAIN_CLASS" 15000 >/dev/null
 driver close TallywhirlBenchMinimal >/dev/null
 driver close TallywhirlBenchTray >/dev/null
 driver close TallywhirlBenchThread >/dev/null

@@ -33,7 +33,7 @@ count_presses() {
         driver press 2 >/dev/null
         wait_no_sheet
     fi
-    driver close-wait "$MAIN_CLASS" 15000 >/dev/null || fail "program did not end"
+    driver close "$MAIN_CLASS" 15000 >/dev/null || fail "program did not end"
     driver close TallywhirlBenchTarget >/dev/null
     wait_exit "$WORK/target" 10 >/dev/null
     echo "$(product_dword CounterCurrentTotal) $shown"

@@ -116,7 +116,7 @@ fi
 echo "| the same of the program's other threads ($others) | $p_other_rate | 0 |"
 echo "| the same of the baselines: minimal window, mean; with a 1 s timer (one tick under Wine: its wake-up and server round trips), mean; median; busiest second | $m_rate; $t_rate; $t_median; $t_max | - |"
 
-driver close-wait "$MAIN_CLASS" 15000 >/dev/null
+driver close "$MAIN_CLASS" 15000 >/dev/null
 driver close TallywhirlBenchMinimal >/dev/null
 driver close TallywhirlBenchTicking >/dev/null
 wait_exit "$WORK/minimal" 10 >/dev/null

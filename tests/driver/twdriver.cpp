@@ -197,23 +197,16 @@ static int WaitSheet(int count, char** args) {
     return WaitFor(nullptr, Millis(count, args, 0, 10000), true);
 }
 
-// close CLASS: sends the window WM_CLOSE, as another copy of the program does.
-static int Close(int, char** args) {
-    HWND window = WindowOf(args[0], 0);
-    if (window)
-        SendMessageA(window, WM_CLOSE, 0, 0);
-    return !window;
-}
-
-// close-wait CLASS [MS]: sends WM_CLOSE, waits (10 s) for the window's process,
-// opened first so that its id cannot go to another process meanwhile.
-static int CloseWait(int count, char** args) {
+// close CLASS [MS]: sends the window WM_CLOSE, as another copy of the program does;
+// with MS, waits that long for its process, opened first so that its id cannot go
+// to another process meanwhile.
+static int Close(int count, char** args) {
     HWND window = WindowOf(args[0], 0);
     if (!window)
         return 1;
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, ProcessIdOf(window));
+    HANDLE process = count > 1 ? OpenProcess(SYNCHRONIZE, FALSE, ProcessIdOf(window)) : nullptr;
     SendMessageA(window, WM_CLOSE, 0, 0);
-    return AwaitEnd(process, Millis(count, args, 1, 10000), args[0]);
+    return count > 1 ? AwaitEnd(process, atoi(args[1]), args[0]) : 0;
 }
 
 // end CLASS [MS]: ends the window's process and waits (10 s) until it has.
@@ -510,26 +503,21 @@ static int Unhook(int, char** args) {
     return 0;
 }
 
-// Gives HKLM\KEY the access rule RULE (in the security descriptor language).
-static int SetKeyRule(const char* key, const char* rule) {
+// writes KEY deny|allow: denies everyone setting values under HKLM\KEY, or
+// allows everyone everything there again.
+static int Writes(int, char** args) {
+    bool deny = Is(args[1], "deny");
+    if (!deny && !Is(args[1], "allow"))
+        return 2;
     PSECURITY_DESCRIPTOR security = nullptr;
     HKEY opened;
-    bool set = ConvertStringSecurityDescriptorToSecurityDescriptorA(rule, SDDL_REVISION_1,
-                                                                    &security, nullptr) &&
-               RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, WRITE_DAC, &opened) == ERROR_SUCCESS &&
+    bool set = ConvertStringSecurityDescriptorToSecurityDescriptorA(
+                   deny ? "D:(D;;0x2;;;WD)(A;;KA;;;WD)" : "D:(A;;KA;;;WD)", SDDL_REVISION_1,
+                   &security, nullptr) &&
+               RegOpenKeyExA(HKEY_LOCAL_MACHINE, args[0], 0, WRITE_DAC, &opened) == ERROR_SUCCESS &&
                RegSetKeySecurity(opened, DACL_SECURITY_INFORMATION, security) == ERROR_SUCCESS;
     LocalFree(security);
     return !set;
-}
-
-// deny-writes KEY: denies everyone setting values under HKLM\KEY.
-static int DenyWrites(int, char** args) {
-    return SetKeyRule(args[0], "D:(D;;0x2;;;WD)(A;;KA;;;WD)");
-}
-
-// allow-writes KEY: allows everyone everything under HKLM\KEY again.
-static int AllowWrites(int, char** args) {
-    return SetKeyRule(args[0], "D:(A;;KA;;;WD)");
 }
 
 // tray-delete CLASS: removes the window's icon 1 from the notification area.
@@ -737,8 +725,8 @@ static const struct {
 } Commands[] = {
     {"wait-window", 1, "CLASS [MS]", WaitWindow},        {"wait-gone", 1, "CLASS [MS]", WaitGone},
     {"wait-sheet", 0, "[MS]", WaitSheet},                {"sheets", 0, "", CountSheets},
-    {"close", 1, "CLASS", Close},                        {"close-wait", 1, "CLASS [MS]", CloseWait},
-    {"end", 1, "CLASS [MS]", End},                       {"command", 2, "CLASS ID", Command},
+    {"close", 1, "CLASS [MS]", Close},                   {"end", 1, "CLASS [MS]", End},
+    {"command", 2, "CLASS ID", Command},                 {"writes", 2, "KEY deny|allow", Writes},
     {"send", 4, "CLASS MSG WP LP [MS]", Send},           {"post", 4, "CLASS MSG WP LP [MS]", Post},
     {"answer", 2, "TEXT yes|no|ok|leave [MS]", Answer},  {"process-of", 1, "CLASS", ProcessOf},
     {"no-box", 0, "[MS]", NoBox},                        {"signal", 1, "N [GAP_MS]", Signal},
@@ -749,7 +737,6 @@ static const struct {
     {"link", 1, "FILE", Link},                           {"hook-cycle", 1, "FILE", HookCycle},
     {"hold", 2, "FILE MS", Hold},                        {"load", 2, "FILE MS", Load},
     {"hold-mutex", 2, "NAME MS", HoldMutex},             {"unhook", 2, "CLASS FILE", Unhook},
-    {"deny-writes", 1, "KEY", DenyWrites},               {"allow-writes", 1, "KEY", AllowWrites},
     {"tray-delete", 1, "CLASS", TrayDelete},             {"broadcast", 1, "NAME", Broadcast},
     {"fake-tray", 1, "MS [REFUSE_MS [ghost]]", FakeTray}, {"progman-mute", 1, "MS", MuteProgman},
     {"decoy", 2, "CLASS swap FILE NEW | CLASS hang", Decoy}, {"layout", 2, "FILE ID", Layout},

@@ -1,16 +1,6 @@
 #!/usr/bin/env bash
-# A copy under a non-installing name, in one run: its icon in a Wine desktop's
-# notification area, back after the shell has started anew and pressed there;
-# an icon added once a notification area comes, found there after an add
-# reported failed and removed at Terminate; the icon's notifications;
-# real clicks in another process and on the sheet, shown on the statistics
-# sheet, in its colours and in the bars of its history page, measured in
-# screenshots; the sheet's commands, each reset button and its
-# start-with-Windows box, changed by a copy of its own; saves at the end of a logon session, on the timer
-# and at Terminate; a start on a later day, which appends the stored day to
-# Day.txt; the hook gone and brought back by the watchdog, with exact counts;
-# at four display scales, no text clipped and the about page's picture
-# filling its frame, smoothly.
+# A copy under a non-installing name counts, shows and keeps clicks, in one
+# run of the stages below ("=="); what it draws is measured in screenshots.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/sheet_lib.sh"
 reset_state
@@ -91,8 +81,7 @@ check "a right press on the icon" driver post "$MAIN_CLASS" 0x8001 1 0x0204
 check "first item" driver post "#32768" 0x0100 0x28 0 10000
 check "choose it" driver post "#32768" 0x0100 0x0D 0 1000
 check "Open opens the sheet" driver wait-sheet 10000
-check "Hide" driver press 2
-check "sheet closes" wait_no_sheet
+hide_sheet
 
 echo "== real clicks in another process are counted with the sheet closed and shown on it"
 wine notepad >/dev/null 2>&1 &
@@ -131,9 +120,9 @@ expect_bars() {
     local -A counts
     for i in "${@:5}"; do counts[${i%=*}]=${i#*=}; done
     read -r l t r b _ <<<"$(driver rect "$id" | tr -d '\r')"
-    import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage -depth 8 "$WORK/chart.ppm"
+    import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage -depth 8 "rgb:$WORK/chart.rgb"
     # "index:height" of every bar, then "top:H", the chart's height.
-    shown=$(python3 "$(dirname "$0")/bar_heights.py" "$WORK/chart.ppm" "$slots" |
+    shown=$(python3 "$(dirname "$0")/bar_heights.py" "$WORK/chart.rgb" $((r - l)) "$slots" |
         awk '$1 == "top" { print "top:" $2; next } { print NR - 1 ":" $1 }')
     chart=$(sed -n 's/^top://p' <<<"$shown")
     ((chart > 20)) || fail "$what: chart $chart pixels high"
@@ -239,7 +228,7 @@ for reset in "$IDC_RESET_SESSION 0 LastSession" "$IDC_RESET_DAY 3 CurrentDay Las
 done
 # Reset all, with a last figure in every period again: the copy ends (and
 # saves), and starts again from counts of the registry's.
-check "close" driver close-wait "$MAIN_CLASS" 10000
+check "close" driver close "$MAIN_CLASS" 10000
 for value in CounterLastSession=7 CounterCurrentDay=11 CounterLastDay=12 CounterCurrentWeek=13 \
     CounterLastWeek=14 CounterCurrentMonth=15 CounterLastMonth=16 CounterCurrentYear=17 \
     CounterLastYear=18 CounterCurrentTotal=19; do
@@ -294,19 +283,18 @@ expect_eq "Run value type" REG_SZ \
 # A Run key that refuses writes stands for a copy that could not change it:
 # the box goes back, the option stays as it was, and the user is told.
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'
-check "deny writes" driver deny-writes "$run_key"
+check "deny writes" driver writes "$run_key" deny
 press_box "uncheck"
 driver answer "could not change whether it starts with Windows" ok 60000 >/dev/null ||
     fail "no word on a Run value that refuses writes"
-check "allow writes" driver allow-writes "$run_key"
+check "allow writes" driver writes "$run_key" allow
 expect_eq "box, option and Run value as they were" "1 1 $program -Auto" \
     "$(box) $(product_dword OptionAutostart) $(reg_value "$RUN_KEY" Tallywhirl)"
 press_box "uncheck"
 expect_eq "box cleared" 0 "$(box)"
 expect_eq "Run value deleted" "" "$(reg_value "$RUN_KEY" Tallywhirl)"
 expect_eq "option stored" 0 "$(product_dword OptionAutostart)"
-check "Hide" driver press 2
-check "sheet closes" wait_no_sheet
+hide_sheet
 
 echo "== the end of a logon session, the timer and Terminate save the counts"
 # Terminate, Yes to its first question and ANSWER to "Really?".
@@ -347,8 +335,6 @@ start_program "$WORK/rc" "$dir/TW.exe"
 check "sheet at start" driver wait-sheet 15000
 # The start's rollover saves the counts last of all, with today's date.
 wait_saved DateDay "$(date +%-d)" 10
-expect_eq "today's year, month and weekday stored" "$(date '+%Y %-m %w')" \
-    "$(product_dword DateYear) $(product_dword DateMonth) $(product_dword DateWeek)"
 cmp -s <(printf '%s\t%d\r\n' "$(ago 1)" 10) <(tail -n 1 "$dir/Day.txt") ||
     fail "Day.txt ends: want '$(ago 1)<TAB>10<CR><LF>', got $(tail -n 1 "$dir/Day.txt" | od -c)"
 expect_eq "the stored day moved to last, today begins at 0" "10 0" \

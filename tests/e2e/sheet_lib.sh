@@ -17,6 +17,8 @@ sheet_count() { driver sheets | tr -d '\r'; }
 
 no_sheet() { [[ "$(sheet_count)" == 0 ]]; }
 wait_no_sheet() { within 10 no_sheet; }
+# Hide, the sheet's one button, closes it.
+hide_sheet() { check "Hide" driver press 2 && check "sheet closes" wait_no_sheet; }
 
 # Waits until control ID on the current page reads TEXT.
 reads() { [[ "$(sheet_text "$1")" == "$2" ]]; }
