@@ -139,9 +139,7 @@ TEST(History, SummaryLine) {
             ReadDayHistory(tail, static_cast<int>(strlen(tail)), 1, 2003, 1, 10, running, slots));
         HistorySummary s;
         SummariseDays(slots, &s);
-        ExpectFitsExactly(why, want, [&](char* out, int size) {
-            return FormatHistorySummary(out, size, "%04u-%02u-%02u %d %d %s", &s);
-        });
+        ExpectFitsExactly(why, want, FormatHistorySummary, "%04u-%02u-%02u %d %d %s", &s);
         EXPECT_EQ(noFinishedDays, !HasFinishedFigure(slots, HistoryDays)) << why;
     }
 }

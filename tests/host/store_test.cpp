@@ -159,9 +159,7 @@ TEST(StatLines, DatePartTabCountCrLfForDayMonthAndYearOnly) {
         {"the total has no file", PeriodTotal, 5, nullptr},
     };
     for (auto [why, period, count, line] : cases)
-        ExpectFitsExactly(why, line, [&](char* out, int n) {
-            return FormatStatLine(out, n, period, 802, 3, 4, count);
-        });
+        ExpectFitsExactly(why, line, FormatStatLine, period, 802, 3, 4, count);
     std::string f245(245, 'f'), longest = f245 + "\\Month.txt"; // 255 characters
     // Why, the folder, the period's name, the file; null: none.
     std::tuple<const char*, const char*, const char*, const char*> files[] = {
@@ -170,9 +168,7 @@ TEST(StatLines, DatePartTabCountCrLfForDayMonthAndYearOnly) {
         {"the longest", f245.c_str(), "Month", longest.c_str()},
     };
     for (auto [why, folder, name, file] : files)
-        ExpectFitsExactly(why, file, [&](char* out, int size) {
-            return FormatStatFileName(out, size, folder, name);
-        });
+        ExpectFitsExactly(why, file, FormatStatFileName, folder, name);
 }
 
 // Milliseconds since start-up, which wrap every 49.7 days.

@@ -17,9 +17,7 @@ TEST(PercentChange, TheDifferenceCellReadsAndIsColouredByTheQuotient) {
     };
     for (auto [name, current, last, text, colour] : cases) {
         int64_t percent = PercentChangeOf(current, last);
-        ExpectFitsExactly(name, text, [&](char* out, int size) {
-            return FormatDifferenceText(out, size, percent);
-        });
+        ExpectFitsExactly(name, text, FormatDifferenceText, percent);
         uint32_t drawn = Default;
         EXPECT_EQ(colour != Default, DifferenceColour(percent, &drawn)) << name;
         EXPECT_EQ(colour, drawn) << name;
