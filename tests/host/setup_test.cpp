@@ -12,8 +12,7 @@ TEST(InstallPaths, JoinedCutAndJudgedWithinTheirBounds) {
                   longest.c_str(), "-Auto");
     ExpectBounded("a program missing", PathBufferSize, nullptr, JoinCommand, nullptr, "-Auto");
     ExpectBounded("a folder missing", PathBufferSize, nullptr, JoinPath, nullptr, "TW.exe");
-    ExpectBounded("no stored folder", PathBufferSize, "C:\\Program Files", ProgramFilesFolder,
-                  nullptr);
+    ExpectFitsExactly("no stored folder", "C:\\Program Files", ProgramFilesFolder, nullptr);
     EXPECT_STREQ("", FileNamePart(nullptr));
     EXPECT_TRUE(NeedsInstall(nullptr, "TW.exe"));
 }
