@@ -10,15 +10,11 @@ LEVELS = {"res": 0, "hooklib": 0, "base": 1, "store": 2, "capture": 3, "setup": 
 root = sys.argv[1]
 wrong = []
 for folder in LEVELS:
-    for name in sorted(os.listdir(os.path.join(root, folder))):
-        path = os.path.join(root, folder, name)
-        if not name.endswith((".cpp", ".h", ".rc")):
-            continue
-        for line in open(path, encoding="latin-1"):
-            found = re.match(r'\s*#\s*include\s+"([^"]+)"', line)
-            if not found:
-                continue
-            target = os.path.relpath(os.path.normpath(os.path.join(folder, found[1])))
+    for name in sorted(n for n in os.listdir(os.path.join(root, folder))
+                       if n.endswith((".cpp", ".h", ".rc"))):
+        source = open(os.path.join(root, folder, name), encoding="latin-1").read()
+        for included in re.findall(r'^\s*#\s*include\s+"([^"]+)"', source, re.M):
+            target = os.path.relpath(os.path.normpath(os.path.join(folder, included)))
             other = target.split(os.sep)[0]
             if other in LEVELS and other != folder and LEVELS[other] >= LEVELS[folder]:
                 wrong.append(f"{folder}/{name} includes {target}")

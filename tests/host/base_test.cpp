@@ -20,10 +20,8 @@ TEST(CommandTail, ThePartAfterTheProgramNameAndItsBlanks) {
 }
 
 TEST(BoundedFormat, TheWholeTextOrTheEmptyTextNeverPastTheBuffer) {
-    ExpectFitsExactly("a text", "1234567",
-                      [&](char* out, int n) { return FormatBounded(out, n, "%s", "1234567"); });
-    ExpectFitsExactly("the empty text", "",
-                      [&](char* out, int n) { return FormatBounded(out, n, "%s", ""); });
+    ExpectFitsExactly("a text", "1234567", FormatBounded, "%s", "1234567");
+    ExpectFitsExactly("the empty text", "", FormatBounded, "%s", "");
     EXPECT_FALSE(FormatBounded(nullptr, 8, "%s", "x"));
     // The digits of a 64-bit figure in nine-digit parts, inner zeros kept.
     std::tuple<int64_t, const char*> cases[] = {{0, "<0%"},
@@ -32,9 +30,7 @@ TEST(BoundedFormat, TheWholeTextOrTheEmptyTextNeverPastTheBuffer) {
                                                 {1000000000000000001, "<1000000000000000001%"},
                                                 {INT64_MAX, "<9223372036854775807%"}};
     for (auto [value, text] : cases)
-        ExpectFitsExactly(text, text, [&](char* out, int n) {
-            return FormatBoundedDecimal(out, n, "<", value, "%");
-        });
+        ExpectFitsExactly(text, text, FormatBoundedDecimal, "<", value, "%");
 }
 
 // The program divides 64-bit figures with these on a 32-bit processor: they

@@ -3,7 +3,6 @@
 // checks they share.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstdarg>
 #include <cstring>
 #include <string>
@@ -29,24 +28,25 @@
 #include "ui/percent_change.h"
 #include "ui/placement.h"
 
-// Runs form(out, size) on a heap buffer of exactly size bytes and a guard
-// after it: the result is 1 with want in the buffer, or 0 (want null) with
-// the empty text; nothing is written past the buffer.
-template <typename Form>
-void ExpectBounded(const char* why, int size, const char* want, Form form) {
+// Runs form(out, size, args...) on a heap buffer of exactly size bytes and a
+// guard after it: the result is 1 with want in the buffer, or 0 (want null)
+// with the empty text; nothing is written past the buffer.
+template <typename Form, typename... Args>
+void ExpectBounded(const char* why, int size, const char* want, Form form, Args... args) {
     std::vector<char> out(size + 1, '#');
-    EXPECT_EQ(want != nullptr, form(out.data(), size)) << why;
+    EXPECT_EQ(want != nullptr, form(out.data(), size, args...)) << why;
     EXPECT_STREQ(want ? want : "", size > 0 ? out.data() : "") << why;
     EXPECT_EQ('#', out[size]) << why << ": written past the buffer";
 }
 
 // want fits a buffer of exactly its size and one byte less refuses it; a
 // null want is refused even in a buffer of 1024 bytes.
-template <typename Form> void ExpectFitsExactly(const char* why, const char* want, Form form) {
+template <typename Form, typename... Args>
+void ExpectFitsExactly(const char* why, const char* want, Form form, Args... args) {
     int size = want ? static_cast<int>(strlen(want)) + 1 : 1024;
-    ExpectBounded(why, size, want, form);
+    ExpectBounded(why, size, want, form, args...);
     if (want)
-        ExpectBounded(why, size - 1, nullptr, form);
+        ExpectBounded(why, size - 1, nullptr, form, args...);
 }
 
 __attribute__((format(printf, 1, 2))) inline std::string Printed(const char* format, ...) {

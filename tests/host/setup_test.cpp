@@ -8,14 +8,11 @@
 TEST(InstallPaths, JoinedCutAndJudgedWithinTheirBounds) {
     std::string longest = "C:\\" + std::string(PathBufferSize - 1 - 8, 'd') + " .exe";
     std::string longestCommand = "\"" + longest + "\" -Auto";
-    ExpectBounded("the longest command", CommandLineSize, longestCommand.c_str(),
-                  [&](char* out, int n) { return JoinCommand(out, n, longest.c_str(), "-Auto"); });
-    ExpectBounded("a program missing", PathBufferSize, nullptr,
-                  [](char* out, int n) { return JoinCommand(out, n, nullptr, "-Auto"); });
-    ExpectBounded("a folder missing", PathBufferSize, nullptr,
-                  [](char* out, int n) { return JoinPath(out, n, nullptr, "TW.exe"); });
-    ExpectBounded("no stored folder", PathBufferSize, "C:\\Program Files",
-                  [](char* out, int n) { return ProgramFilesFolder(out, n, nullptr); });
+    ExpectBounded("the longest command", CommandLineSize, longestCommand.c_str(), JoinCommand,
+                  longest.c_str(), "-Auto");
+    ExpectBounded("a program missing", PathBufferSize, nullptr, JoinCommand, nullptr, "-Auto");
+    ExpectBounded("a folder missing", PathBufferSize, nullptr, JoinPath, nullptr, "TW.exe");
+    ExpectFitsExactly("no stored folder", "C:\\Program Files", ProgramFilesFolder, nullptr);
     EXPECT_STREQ("", FileNamePart(nullptr));
     EXPECT_TRUE(NeedsInstall(nullptr, "TW.exe"));
 }
@@ -42,9 +39,7 @@ TEST(ProgmanCommands, AFormatFilledAsFarAsItsArgumentsGo) {
          "[DeleteGroup(Tallywhirl)]"},
     };
     for (auto [why, format, a1, a2, text] : cases)
-        ExpectBounded(why, ProgmanCommandSize, text, [&](char* out, int size) {
-            return FormatProgmanCommand(out, size, format, a1, a2, "y");
-        });
+        ExpectBounded(why, ProgmanCommandSize, text, FormatProgmanCommand, format, a1, a2, "y");
 }
 
 // The group's items: each AddItem takes the item's path, quoted when it

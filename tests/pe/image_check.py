@@ -1,17 +1,12 @@
 #!/usr/bin/env python3
 """Checks a built image against what the platform and the program's own
-rules rely on, reading the file and its link map on the build host.
+rules rely on, reading the file and its link map on the build host:
   image_check.py library Tallywhirl.dll Tallywhirl.map
-      the hook library: its size, entry point, exports and imports, and no
-      shared section
   image_check.py program Tallywhirl.exe Tallywhirl.exe.map
-      the program: its size; no unwind tables, thread-local data or static
-      constructors (it starts without the C runtime, which would run them);
-      imports of system libraries only; and no object of the compiler's
-      runtime library (its 64-bit division helpers bring unwind tables);
-      and its manifest: well-formed, aware of the system's display scale,
-      with the common controls of version 6, and no requestedExecutionLevel
-      (with one, Windows would stop virtualizing the unelevated copy)"""
+The program starts without the C runtime, which would run static
+constructors; the 64-bit division helpers of the compiler's runtime library
+bring unwind tables; and with a requestedExecutionLevel in its manifest
+Windows would stop virtualizing the unelevated copy."""
 import re, struct, sys  # noqa: E401
 from xml.etree import ElementTree
 
@@ -19,6 +14,7 @@ kind, image, map_file = sys.argv[1:4]
 data = open(image, "rb").read()
 link_map = open(map_file).read()
 u = lambda fmt, at: struct.unpack_from("<" + fmt, data, at)  # noqa: E731
+same = lambda what, got, want: (what, got == want, got)  # noqa: E731
 pe = u("I", 0x3C)[0]
 if data[pe : pe + 4] != b"PE\0\0":
     sys.exit("not a PE image")
@@ -78,8 +74,8 @@ def manifest_checks():
                 if n.get("name") == "Microsoft.Windows.Common-Controls"]
     levels = [n.attrib for n in named("requestedExecutionLevel")]
     return [("manifest aware of the display scale", aware in (["true"], ["true/pm"]), aware),
-            ("manifest with the common controls 6", controls == ["6.0.0.0"], controls),
-            ("manifest without requestedExecutionLevel", levels == [], levels)]
+            same("manifest with the common controls 6", controls, ["6.0.0.0"]),
+            same("manifest without requestedExecutionLevel", levels, [])]
 
 
 def symbol(pattern):
@@ -94,17 +90,14 @@ def library_checks():
     dll_main = symbol(r"_?DllMain@12")
     shared = [n for n, s in zip(names, sections) if n == "SHARDATA" or s[9] & 0x10000000]
     return [
-        ("file size at most 4096", len(data) <= 4096, len(data)),
-        ("i386, PE32, DLL", (machine, magic, characteristics & 0x2000) == (0x14C, 0x10B, 0x2000),
-         (hex(machine), hex(magic), hex(characteristics))),
+        ("a DLL", characteristics & 0x2000, hex(characteristics)),
         ("entry point is DllMain", dll_main and dll_main - image_base == entry, hex(entry)),
-        ("name, ordinal base, functions", (text(name), base, functions) == ("TALLYWHIRL.dll", 1, 2),
-         (text(name), base, functions)),
-        ("export names and ordinals", exports == {"TallywhirlInit": 1, "TallywhirlReset": 2},
-         exports),
-        ("no shared section", shared == [], shared),
-        ("imports", imports() == {"KERNEL32.DLL": {"OpenEventA", "SetEvent"}, "USER32.DLL": {
-            "CallNextHookEx", "SetWindowsHookExA", "UnhookWindowsHookEx"}}, imports()),
+        same("name, ordinal base, functions", (text(name), base, functions),
+             ("TALLYWHIRL.dll", 1, 2)),
+        same("export names and ordinals", exports, {"TallywhirlInit": 1, "TallywhirlReset": 2}),
+        same("no shared section", shared, []),
+        same("imports", imported, {"KERNEL32.DLL": {"OpenEventA", "SetEvent"}, "USER32.DLL": {
+            "CallNextHookEx", "SetWindowsHookExA", "UnhookWindowsHookEx"}}),
     ]
 
 
@@ -119,20 +112,20 @@ def program_checks():
     runtime = sorted({f"{a}({o})" for a, o in members if a in ("libgcc.a", "libgcc_eh.a",
                       "libstdc++.a", "libmingw32.a", "libmingwex.a")})
     return [
-        ("file size at most 69632", len(data) <= 69632, len(data)),
-        ("i386, PE32, GUI program", (machine, magic, u("H", pe + 92)[0]) == (0x14C, 0x10B, 2),
-         (hex(machine), hex(magic))),
+        same("a GUI program", u("H", pe + 92)[0], 2),
         ("no unwind tables", ".eh_frame" not in names, names),
         ("no thread-local data", directories[9] == (0, 0) and ".tls" not in names,
          (directories[9], names)),
-        ("no static constructors", ctors is not None and dtors == ctors + 8,
-         (ctors, dtors)),
-        ("system libraries only", set(imports()) <= SYSTEM_LIBRARIES, sorted(imports())),
-        ("no object of the compiler's runtime library", runtime == [], runtime),
+        ("no static constructors", ctors is not None and dtors == ctors + 8, (ctors, dtors)),
+        ("system libraries only", set(imported) <= SYSTEM_LIBRARIES, sorted(imported)),
+        same("no object of the compiler's runtime library", runtime, []),
     ] + manifest_checks()
 
 
-checks = library_checks() if kind == "library" else program_checks()
+imported, limit = imports(), 4096 if kind == "library" else 69632
+checks = [(f"file size at most {limit}", len(data) <= limit, len(data)),
+          same("i386, PE32", (hex(machine), hex(magic)), ("0x14c", "0x10b"))]
+checks += library_checks() if kind == "library" else program_checks()
 failures = [f"{what}: got {got!r}" for what, holds, got in checks if not holds]
 print(*(f"FAIL: {f}" for f in failures), sep="\n") if failures else print(
     f"{image}: {len(data)} bytes, {len(checks)} checks hold")
