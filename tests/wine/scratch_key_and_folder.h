@@ -17,11 +17,10 @@
 #include "store/counter_set.h"
 
 static const char ProductKeyPath[] = "Software\\Larkspoon Software\\Tallywhirl";
-static const char MakerKeyPath[] = "Software\\Larkspoon Software";
 
 // Removes the product key and its maker key, whatever they hold.
 inline void DeleteProductKey() {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, MakerKeyPath);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Larkspoon Software");
 }
 
 // A test that starts and ends without the product key, with a counter set
@@ -126,8 +125,4 @@ inline std::string MakeScratchFolder(const char* name) {
 inline std::string FileText(const std::string& fileName) {
     std::ifstream in(fileName, std::ios::binary);
     return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
-}
-
-inline void WriteFileText(const std::string& fileName, const std::string& text) {
-    std::ofstream(fileName, std::ios::binary) << text;
 }

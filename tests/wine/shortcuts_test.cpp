@@ -3,7 +3,6 @@
 // read back by the installation's end-to-end test.
 #include <gtest/gtest.h>
 
-#include <windows.h>
 #include <shlobj.h>
 
 #include <string>

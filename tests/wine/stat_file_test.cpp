@@ -1,16 +1,10 @@
 // Appending the statistics lines to real files past each obstacle Wine's
 // file system can put in their way; any obstacle loses only its own lines.
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <set>
 
 #include "scratch_key_and_folder.h"
 #include "store/stat_file.h"
-
-static void SetPath(const std::string& path) {
-    PutRaw("Path", REG_SZ, path.c_str(), path.size() + 1);
-}
 
 // Every entry under a folder, sub-folders ending in "/", sorted.
 static std::string Entries(const std::string& folder) {
@@ -43,7 +37,7 @@ TEST_F(StatFile, EachObstacleLosesOnlyItsOwnLines) {
 
     HANDLE held = INVALID_HANDLE_VALUE;
     auto hold = [&](DWORD access, DWORD share) {
-        WriteFileText(day, old);
+        std::ofstream(day, std::ios::binary) << old;
         held = CreateFileA(day.c_str(), access, share, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, held) << "the test's own handle, error " << GetLastError();
@@ -71,12 +65,13 @@ TEST_F(StatFile, EachObstacleLosesOnlyItsOwnLines) {
         {"a name of 255 characters", fits, [&] { CreateDirectoryA(base.c_str(), nullptr); },
          nothing, sub + "/;" + sub + "/Day.txt", L57, none, L57 + L58},
         {"a name of 257 characters, not cut", fits + "\\.",
-         [&] { CreateDirectoryA(base.c_str(), nullptr); }, [&] { SetPath(fits); }, sub + "/", none,
-         none, L58},
+         [&] { CreateDirectoryA(base.c_str(), nullptr); },
+         [&] { PutRaw("Path", REG_SZ, fits.c_str(), fits.size() + 1); }, sub + "/", none, none,
+         L58},
     };
     for (const Case& c : cases) {
         MakeScratchFolder("tw_stat_file");
-        SetPath(c.path);
+        PutRaw("Path", REG_SZ, c.path.c_str(), c.path.size() + 1);
         c.make();
         AppendStatLine(PeriodDay, 57);
         AppendStatLine(PeriodMonth, 8);
