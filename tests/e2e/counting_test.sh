@@ -253,6 +253,13 @@ CounterCurrentYear=0 CounterLastYear=0 CounterCurrentTotal=0"
 check "statistics page" driver tab 0
 expect_eq "all reset" "0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0 0 n/a 0" "$(counter_cells)"
 
+echo "== the statistics page's link has the shell open its address"
+tray=$(process_of "$MAIN_CLASS" | cut -d' ' -f1)
+driver_holding watching wait-child "$tray" 60000
+check "the link" driver press "$IDC_STATS_LINK"
+within 60 grep -q '^[0-9]' "$WORK/wait-child.out" || fail "nothing started for the link"
+check "what the shell started ends" driver wait-pid "$(awk '/^[0-9]/ { print $1 }' "$WORK/wait-child.out")" 30000
+
 echo "== the start-with-Windows box shows the Run value and has an elevated copy change it"
 # The option (on, as loaded at the start) and the Run value (none) disagree.
 reg delete "$RUN_KEY" /v Tallywhirl /f >/dev/null 2>&1
@@ -260,7 +267,6 @@ set_product_dword OptionAutostart 0
 check "options page" driver tab 2
 box() { driver check "$IDC_AUTOSTART" | tr -d '\r'; }
 expect_eq "box shows that there is no Run value" 0 "$(box)"
-tray=$(process_of "$MAIN_CLASS" | cut -d' ' -f1)
 # Presses the box; a copy of the program, started by the tray copy, changes
 # the Run value. On Windows that copy is elevated; under Wine its runas gives
 # the same token again, but it is a copy of its own all the same. Reading the
