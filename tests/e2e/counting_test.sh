@@ -205,6 +205,9 @@ clock=$(sheet_text "$IDC_CLOCK")
 IFS=: read -r h m sec <<<"$clock"
 ((10#$h * 3600 + 10#$m * 60 + 10#$sec <= SECONDS - asked + 1)) ||
     fail "clock after a new session: $clock, $((SECONDS - asked)) s after the question"
+# And it runs on: a tick later it reads another time.
+clock_moved() { [[ "$(sheet_text "$IDC_CLOCK")" != "$1" ]]; }
+within 5 clock_moved "$clock" || fail "the clock stands at $clock"
 # Each button, the first of the cells (of counter_cells) it clears, and the
 # values its save stores as 0; every period has a last figure of its own.
 check "signal" driver signal 3
