@@ -54,7 +54,7 @@ template <typename Found> static bool WaitUntil(int ms, Found found) {
 // Waits up to MS for PROCESS (none: fails) to end; says so of CLASS's window.
 static int AwaitEnd(HANDLE process, int ms, const char* className) {
     if (!process)
-        return 1;
+        return Fail("the process of %s cannot be opened\n", className);
     DWORD waited = WaitForSingleObject(process, ms);
     CloseHandle(process);
     if (waited != WAIT_OBJECT_0 && className)
