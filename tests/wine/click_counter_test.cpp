@@ -54,8 +54,11 @@ static void ExpectLowLabelAndSignalOnlyForOthers(HANDLE event) {
         for (DWORD i = 0; i < list->AceCount; i++) {
             ACCESS_ALLOWED_ACE* ace = nullptr; // a label's entry has the same layout
             char* sid = nullptr;
-            GetAce(list, i, reinterpret_cast<void**>(&ace));
-            ConvertSidToStringSidA(&ace->SidStart, &sid);
+            if (!GetAce(list, i, reinterpret_cast<void**>(&ace)) ||
+                !ConvertSidToStringSidA(&ace->SidStart, &sid)) {
+                entries += "unreadable; ";
+                continue;
+            }
             bool own = EqualSid(&ace->SidStart, reinterpret_cast<TOKEN_USER*>(user)->User.Sid);
             entries += std::to_string(ace->Header.AceType) +
                        (own ? " the user; " : " " + std::to_string(ace->Mask) + " " + sid + "; ");

@@ -44,6 +44,9 @@ TEST_F(StatFile, EachObstacleLosesOnlyItsOwnLines) {
     };
     auto release = [&] { CloseHandle(held); };
     auto nothing = [] {};
+    auto setPath = [](const std::string& path) {
+        PutRaw("Path", REG_SZ, path.c_str(), path.size() + 1);
+    };
     struct Case {
         const char* what;
         std::string path;                 // the folder "Path" names
@@ -65,13 +68,12 @@ TEST_F(StatFile, EachObstacleLosesOnlyItsOwnLines) {
         {"a name of 255 characters", fits, [&] { CreateDirectoryA(base.c_str(), nullptr); },
          nothing, sub + "/;" + sub + "/Day.txt", L57, none, L57 + L58},
         {"a name of 257 characters, not cut", fits + "\\.",
-         [&] { CreateDirectoryA(base.c_str(), nullptr); },
-         [&] { PutRaw("Path", REG_SZ, fits.c_str(), fits.size() + 1); }, sub + "/", none, none,
-         L58},
+         [&] { CreateDirectoryA(base.c_str(), nullptr); }, [&] { setPath(fits); }, sub + "/", none,
+         none, L58},
     };
     for (const Case& c : cases) {
         MakeScratchFolder("tw_stat_file");
-        PutRaw("Path", REG_SZ, c.path.c_str(), c.path.size() + 1);
+        setPath(c.path);
         c.make();
         AppendStatLine(PeriodDay, 57);
         AppendStatLine(PeriodMonth, 8);
